@@ -1,0 +1,52 @@
+// The random generator shared by RND, the bare name rnd and RANDOMIZE. Its whole state lives in
+// builtins::State; runs without RANDOMIZE draw the same sequence.
+#include "interp/interp.h"
+
+namespace tw::builtins {
+namespace {
+
+float randomValue(int output) { return static_cast<float>(output * 3 / 100000.0); }
+
+// True when the argument text holds exactly one argument (commas outside quotes and parentheses).
+bool oneArgument(Runtime& rt, std::string_view text) {
+  bool quoted = false;
+  int depth = 0;
+  for (char c : text) {
+    if (c == '"') quoted = !quoted;
+    if (quoted) continue;
+    if (c == '(') ++depth;
+    if (c == ')' && --depth < 0) {
+      interp::report(rt, interp::SyntaxError);
+      return false;
+    }
+    if (c == ',' && depth == 0) {
+      interp::report(rt, interp::WrongParameterCount);
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+int randomStep(State& s) {
+  s.randomState = s.randomState * 214013u + 2531011u;
+  return static_cast<int>((s.randomState >> 16) & 0x7FFF);
+}
+
+double rnd(Runtime& rt, std::string_view argument) {
+  if (argument.empty()) argument = "1";
+  if (!oneArgument(rt, argument)) return 0;
+  std::int32_t n = expr::toInteger(expr::scratchNumeric(rt, argument));
+  State& s = rt.builtins;
+  if (n < 0) {
+    s.randomState = static_cast<std::uint32_t>(s.lastRandomSeed);
+    s.lastRandomValue = randomValue(randomStep(s));
+  }
+  float v = randomValue(randomStep(s));
+  float result = n == 0 ? s.lastRandomValue : v;
+  s.lastRandomValue = v;
+  return result;
+}
+
+}  // namespace tw::builtins

@@ -1,0 +1,142 @@
+// The interpreter core: the run loop, statement dispatch, the reporter (errors and warnings),
+// program start, END and CLEAR, and the Runtime object that owns all state of one run.
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <string_view>
+
+#include "builtins/builtins.h"
+#include "expr/expr.h"
+#include "host/host.h"
+#include "platform/platform.h"
+#include "screen/screen.h"
+
+namespace tw::interp {
+
+// A statement may hold at most this many bytes; a longer one is a syntax error (error 1).
+inline constexpr std::size_t statementLimit = 8191;
+// A line number has at most this many digits; more is a syntax error (error 1).
+inline constexpr std::size_t lineNumberLimit = 19;
+// Report texts are composed in buffers of this many bytes with their NUL; longer texts are cut.
+inline constexpr std::size_t reportBufferSize = 256;
+// GOSUB nesting and FOR nesting that a program can reach.
+inline constexpr std::size_t gosubLimit = 256;
+inline constexpr std::size_t forLimit = 1024;
+
+// The reporter's codes: below 100 an error ends the program; from 100 up a warning.
+enum ErrorCode : int {
+  SyntaxError = 1,
+  NotAssignable = 2,
+  InvalidIdentifier = 3,
+  UnexpectedError = 4,
+  OutOfRange = 5,
+  ReturnWithoutGosub = 6,
+  FileAccessError = 7,
+  CannotOpenFile = 8,
+  TypeMismatch = 9,
+  WrongParameterCount = 10,
+  NoDataForRead = 11,
+  MemoryRangeExceeded = 12,
+  CannotRefer = 13,
+  ArrayMemoryExceeded = 14,
+  InternalMemoryError = 15,
+  OwnText = 99,
+  InvalidInput = 101,
+  NextWithoutFor = 102,
+  WendWithoutWhile = 103,
+};
+
+// The run-time's own texts reported with code 99 or shown in boxes, in code page 932.
+enum class Text {
+  ChainRefused,
+  RunRefused,
+  DivisionByZero,
+  ArrayAlreadyDefined,  // contains %s
+  NegativeSubscript,
+  NegativeSleep,
+  EmptyAsc,
+  LogNegative,
+  SqrNegative,
+  MciError,  // contains %s
+  NoMidiDevice,
+  FileSystemError,
+  ErrorTitle,
+  ErrorBoxTitle,
+  WarningBoxTitle,
+};
+std::string_view text(Text id);
+// The message of a code ("%s" not yet filled in); empty for a code without one.
+std::string_view message(int code);
+
+struct State {
+  std::int32_t runPos = 0;       // index of the last byte consumed; -1 before the first line
+  std::int32_t currentLine = 0;  // the number of the line being executed
+  std::int32_t stmtStartPos = 0;  // the terminator before the statement now executing
+  bool inBranch = false;          // running the THEN or ELSE part of an IF
+  std::atomic<bool> stopRequested{false};
+  std::atomic<bool> interpreterStarted{false};
+  std::int32_t gosubDepth = 0;
+  std::array<std::int32_t, gosubLimit> gosubPositions{};
+  std::array<bool, gosubLimit> gosubInBranch{};
+  std::array<double, forLimit> forLimits{};
+  std::int32_t forDepth = -1;
+  bool forReentry = false;
+  std::string errorHandlerStmt;  // the ON ERROR statement; empty when none is installed
+  bool dispatchingHandler = false;
+  std::atomic<bool> endedByError{false};  // an error report ended the program
+  std::mutex endMutex;                    // END may run on either thread, once
+  bool endDone = false;
+};
+
+// What the dispatcher hands a handler.
+struct StatementRecord {
+  std::string argument;  // after the code and its blank, with function calls expanded
+  std::uint16_t code = 0;
+  bool handled = false;
+  std::string_view full;  // the statement as the run loop cut it
+};
+
+// Runs the program from runPos until it ends; 1 if the text ran out, 0 if it was stopped.
+// Sends the window Msg::Destroy before returning.
+int runProgram(Runtime& rt);
+// Dispatches one statement; false if it was refused (stop requested, or an unknown code).
+bool dispatchStatement(Runtime& rt, std::string_view statement);
+// Applies the branch filter to a statement of a THEN or ELSE part; false: do not execute it.
+bool branchFilter(Runtime& rt, std::string& statement);
+
+// Reports an error (code below 100) or a warning, or runs the installed ON ERROR statement.
+void report(Runtime& rt, int code, std::string_view text = {});
+
+// Program start: resets the run flags, performs CLEAR and sets the program directory.
+void startProgram(Runtime& rt, std::string programDir);
+// END: stops the program and releases what it holds; only the first request does the clean-up.
+void endProgram(Runtime& rt);
+// CLEAR: forgets variables, DATA position, declarations, functions and the ON ERROR handler.
+void clearProgram(Runtime& rt);
+
+// The body of the interpreter thread once the image is loaded: program start and the run loop.
+void interpreterThread(Runtime& rt, std::string programDir);
+
+}  // namespace tw::interp
+
+namespace tw {
+
+// Everything one run of a program holds. There are no globals: a test may make many.
+struct Runtime {
+  explicit Runtime(platform::Services services) : sys(services) {}
+  Runtime(const Runtime&) = delete;
+  Runtime& operator=(const Runtime&) = delete;
+
+  platform::Services sys;
+  host::State host;
+  interp::State interp;
+  expr::State expr;
+  builtins::State builtins;
+  screen::State screen;
+};
+
+}  // namespace tw

@@ -1,0 +1,232 @@
+// The platform boundary: one small interface per operating-system service, and the code page 932
+// codec used where text crosses to the system. Nothing here may include a platform header.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tw::platform {
+
+// ---- Code page 932 text -------------------------------------------------------------------------
+
+// True for the first byte of a double-byte character (0x81-0x9F, 0xE0-0xFC).
+inline bool isLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+
+// Converts code page 932 bytes to UTF-8. A byte sequence without a character is written as U+FFFD
+// and clears *lossless when given.
+std::string cp932ToUtf8(std::string_view text, bool* lossless = nullptr);
+
+// Converts UTF-8 to code page 932. On a character without a code page 932 form (or malformed
+// UTF-8) it returns nothing and sets *badOffset to that character's byte offset in the input.
+std::optional<std::string> utf8ToCp932(std::string_view text, std::size_t* badOffset = nullptr);
+
+bool isValidUtf8(std::string_view text);
+
+// ---- Window, messages, caret, IME, message boxes ------------------------------------------------
+
+enum class Msg : std::uint8_t {
+  Create, Destroy, Size, SetFocus, KillFocus, Paint, Close, KeyDown, Char, MciNotify,
+};
+struct Message {
+  Msg msg;
+  std::uint32_t param = 0;  // the key code of KeyDown and Char
+};
+// The window procedure: screen logic shared by every backend, run on the UI thread.
+using WindowProcedure = std::function<void(const Message&)>;
+
+enum class BoxIcon : std::uint8_t { Error, Information };
+struct Extent {
+  int width = 0;
+  int height = 0;
+};
+
+// Keys of the arrow block, as the window reports them with Msg::KeyDown.
+enum VirtualKey : std::uint32_t { KeyLeft = 0x25, KeyUp = 0x26, KeyRight = 0x27, KeyDown = 0x28 };
+
+class Window {
+ public:
+  virtual ~Window() = default;
+  // Runs the event loop on the calling thread (the UI thread) until postQuit; returns its code.
+  virtual int run() = 0;
+  // Runs the window procedure for the message on the UI thread and waits for it to finish.
+  virtual void send(const Message& message) = 0;
+  // Ends the event loop; called by the window procedure while it handles Msg::Destroy.
+  virtual void postQuit(int code) = 0;
+  // A modal box owned by the window; title and text are code page 932.
+  virtual void messageBox(std::string_view title, std::string_view text, BoxIcon icon) = 0;
+  virtual Extent clientSize() const = 0;
+  virtual bool isForeground() const = 0;
+  // Repaints the whole client area later (erasing it first).
+  virtual void invalidate() = 0;
+  virtual void showCaret(int x, int y, int width, int height) = 0;
+  virtual void hideCaret() = 0;
+  virtual void setImePosition(int x, int y) = 0;
+  // Text the program wrote to the screen (code page 932); the headless console echoes it.
+  virtual void echo(std::string_view text) = 0;
+};
+
+// ---- Drawing surface and text -------------------------------------------------------------------
+
+using Colour = std::uint32_t;  // 0x00BBGGRR
+struct Rect {
+  int left = 0, top = 0, right = 0, bottom = 0;
+};
+
+// The graphics bitmap and the window over it, with the device-context rules of the dialect: a line
+// leaves out its end pixel; rectangles and ellipses exclude their right and bottom edges.
+class Surface {
+ public:
+  virtual ~Surface() = default;
+  virtual Extent size() const = 0;
+  virtual void fillRect(const Rect& r, Colour c) = 0;
+  virtual void setPixel(int x, int y, Colour c) = 0;
+  virtual std::optional<Colour> pixel(int x, int y) const = 0;
+  virtual void line(int x1, int y1, int x2, int y2, Colour c) = 0;
+  virtual void rectangle(const Rect& r, Colour pen, std::optional<Colour> fill) = 0;
+  virtual void ellipse(const Rect& r, Colour pen, std::optional<Colour> fill) = 0;
+  // Arcs and pies run counter-clockwise from the radial point (x3,y3) to (x4,y4).
+  virtual void arc(const Rect& r, int x3, int y3, int x4, int y4, Colour pen) = 0;
+  virtual void pie(const Rect& r, int x3, int y3, int x4, int y4, Colour pen,
+                   std::optional<Colour> fill) = 0;
+  virtual void floodFill(int x, int y, Colour border, Colour fill) = 0;
+  // Shows the given part of the bitmap in the window.
+  virtual void present(const Rect& r) = 0;
+};
+
+// Text in the screen font: one byte or one double-byte character per call.
+class TextRenderer {
+ public:
+  virtual ~TextRenderer() = default;
+  virtual Extent measure(std::string_view cell) const = 0;
+  virtual int lineHeight() const = 0;
+  // background nullopt: drawn transparently over what is beneath.
+  virtual void draw(int x, int y, std::string_view cell, Colour foreground,
+                    std::optional<Colour> background) = 0;
+};
+
+// ---- Files and folders --------------------------------------------------------------------------
+
+using FileHandle = std::intptr_t;
+inline constexpr FileHandle invalidFile = -1;
+enum class FileAccess : std::uint8_t { Read, Write, ReadWrite };
+enum class FileCreate : std::uint8_t { OpenExisting, CreateAlways, OpenAlways };
+enum class SeekFrom : std::uint8_t { Begin, Current, End };
+struct DirEntry {
+  std::string name;  // code page 932
+  bool directory = false;
+};
+
+// File names are code page 932; '\' separates folders on every system.
+class Files {
+ public:
+  virtual ~Files() = default;
+  virtual FileHandle open(std::string_view name, FileAccess access, FileCreate create) = 0;
+  virtual long long read(FileHandle f, void* buffer, std::size_t count) = 0;  // -1 on failure
+  virtual long long write(FileHandle f, const void* data, std::size_t count) = 0;
+  virtual long long seek(FileHandle f, long long offset, SeekFrom from) = 0;  // new position or -1
+  virtual long long size(FileHandle f) = 0;
+  virtual bool close(FileHandle f) = 0;
+  virtual bool remove(std::string_view name) = 0;
+  virtual bool makeDirectory(std::string_view name) = 0;
+  // The entries matching a pattern with '*' and '?' in its last part; false if none can be read.
+  virtual bool list(std::string_view pattern, std::vector<DirEntry>& entries) = 0;
+};
+
+// ---- Sound, serial port, settings, clock --------------------------------------------------------
+
+class Midi {
+ public:
+  virtual ~Midi() = default;
+  virtual int deviceCount() = 0;
+  virtual bool open() = 0;  // false: the error text says why
+  virtual void shortMessage(std::uint32_t message) = 0;
+  virtual std::string errorText() = 0;
+  virtual void close() = 0;
+};
+
+class Mci {
+ public:
+  virtual ~Mci() = default;
+  // 0 on success; with notify, the window receives Msg::MciNotify when the command completes.
+  virtual std::uint32_t sendString(std::string_view command, bool notify) = 0;
+  virtual std::string errorString(std::uint32_t code) = 0;
+  virtual void beep() = 0;
+};
+
+struct SerialSettings {
+  int port = 1;
+  int baudRate = 9600;
+  int dataBits = 8;
+  int parity = 0;    // 0 none, 1 odd, 2 even
+  int stopBits = 0;  // 0 one, 1 one and a half, 2 two
+  bool xonXoff = true;
+  bool rtsCts = false;
+};
+
+class Serial {
+ public:
+  virtual ~Serial() = default;
+  virtual FileHandle open(const SerialSettings& settings) = 0;  // invalidFile on failure
+  virtual long long read(FileHandle port, void* buffer, std::size_t count) = 0;
+  virtual long long write(FileHandle port, const void* data, std::size_t count) = 0;
+  virtual void close(FileHandle port) = 0;
+};
+
+// The one stored setting: the RS232C text.
+class Settings {
+ public:
+  virtual ~Settings() = default;
+  virtual std::optional<std::string> read() = 0;
+  virtual bool write(std::string_view value) = 0;
+};
+
+struct LocalTime {
+  int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+};
+
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  virtual LocalTime now() = 0;
+  virtual void sleep(int milliseconds) = 0;
+  virtual bool keyPressed(int virtualKey) = 0;
+};
+
+// ---- The services of one run --------------------------------------------------------------------
+
+struct Services {
+  Window* window = nullptr;
+  Surface* surface = nullptr;
+  TextRenderer* text = nullptr;
+  Files* files = nullptr;
+  Midi* midi = nullptr;
+  Mci* mci = nullptr;
+  Serial* serial = nullptr;
+  Settings* settings = nullptr;
+  Clock* clock = nullptr;
+};
+
+// ---- Implementations of this system -------------------------------------------------------------
+
+struct HeadlessOptions {
+  Extent client{640, 400};
+};
+
+// The headless window: an event loop with no window, message boxes as one line on stderr, screen
+// text echoed to stdout in UTF-8.
+std::unique_ptr<Window> makeHeadlessWindow(WindowProcedure procedure, HeadlessOptions options);
+std::unique_ptr<Files> makeFiles();
+std::unique_ptr<Clock> makeClock();
+// Settings kept in a file; an empty path means the default place for this user.
+std::unique_ptr<Settings> makeSettings(std::string path);
+
+// The path of the running executable (UTF-8), empty if unknown.
+std::string executablePath();
+
+}  // namespace tw::platform

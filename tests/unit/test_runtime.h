@@ -1,0 +1,74 @@
+// A runtime on the test's own thread: a window double that records message boxes and echoed text
+// and runs the window procedure at once, and helpers to run a program text to its end.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "interp/interp.h"
+
+namespace tw::test {
+
+class RecordingWindow : public platform::Window {
+ public:
+  platform::WindowProcedure procedure;
+  std::vector<std::string> boxes;  // "[TITLE] TEXT" in UTF-8, newlines as blanks
+  std::string echoed;              // code page 932
+  int quitCode = -1;
+
+  int run() override { return quitCode; }
+  void send(const platform::Message& m) override {
+    if (procedure) procedure(m);
+  }
+  void postQuit(int code) override { quitCode = code; }
+  void messageBox(std::string_view title, std::string_view text, platform::BoxIcon) override {
+    std::string line = "[" + platform::cp932ToUtf8(title) + "] " + platform::cp932ToUtf8(text);
+    for (char& c : line)
+      if (c == '\n') c = ' ';
+    boxes.push_back(line);
+  }
+  platform::Extent clientSize() const override { return {640, 400}; }
+  bool isForeground() const override { return true; }
+  void invalidate() override {}
+  void showCaret(int, int, int, int) override {}
+  void hideCaret() override {}
+  void setImePosition(int, int) override {}
+  void echo(std::string_view text) override { echoed += text; }
+};
+
+// One runtime with a recording window. Program texts are given in UTF-8 and stored in code page
+// 932, with "\x10\x10" and the like written as they stand.
+struct TestRuntime {
+  RecordingWindow window;
+  Runtime rt;
+
+  TestRuntime() : rt(services()) {
+    window.procedure = [this](const platform::Message& m) { screen::windowProcedure(rt, m); };
+    screen::resetColours(rt.screen);
+  }
+  explicit TestRuntime(std::string_view utf8Program) : TestRuntime() { load(utf8Program); }
+
+  void load(std::string_view utf8Program) {
+    rt.host.programText = *platform::utf8ToCp932(utf8Program);
+  }
+  // Program start and the run loop, as the interpreter thread does them.
+  int run() {
+    interp::startProgram(rt, "/tmp");
+    return interp::runProgram(rt);
+  }
+  // The text layer in UTF-8.
+  std::string screen() { return platform::cp932ToUtf8(screen::snapshot(rt.screen)); }
+  std::string lastBox() const { return window.boxes.empty() ? "" : window.boxes.back(); }
+
+ private:
+  platform::Services services() {
+    platform::Services s;
+    s.window = &window;
+    return s;
+  }
+};
+
+// Code page 932 bytes of a UTF-8 literal.
+inline std::string sjis(std::string_view utf8) { return *platform::utf8ToCp932(utf8); }
+
+}  // namespace tw::test
