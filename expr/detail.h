@@ -1,0 +1,73 @@
+// Helpers shared by the files of expr/ only; no other folder includes this header.
+// It holds no state: everything lives in rt.expr.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "expr/expr.h"
+#include "interp/interp.h"
+
+namespace tw::expr::detail {
+
+inline constexpr std::string_view scratchTarget = "xxxxx";
+inline constexpr std::string_view scratchPrefix = "xxxxx=";
+
+inline bool isLetter(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+inline bool isDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+// A NOT escape (0x01 '!') at pos.
+inline bool isNotAt(std::string_view text, std::size_t pos) {
+  return pos + 1 < text.size() && text[pos] == '\x01' && text[pos + 1] == '!';
+}
+// A value text in quotes: at least the two quotes.
+inline bool isQuoted(std::string_view text) {
+  return text.size() >= 2 && text.front() == '"' && text.back() == '"';
+}
+
+// Reports error 12 and counts the refusal, so that an assignment in progress stores nothing.
+inline void refuse(Runtime& rt) {
+  ++rt.expr.refusals;
+  interp::report(rt, interp::MemoryRangeExceeded);
+}
+
+// One level of nested evaluation for as long as it lives; ok() is false (error 12 reported) when
+// the nesting limit is passed.
+class Nesting {
+ public:
+  explicit Nesting(Runtime& rt) : rt_(rt), ok_(++rt.expr.nesting <= nestingLimit) {
+    if (!ok_) refuse(rt);
+  }
+  ~Nesting() { --rt_.expr.nesting; }
+  Nesting(const Nesting&) = delete;
+  Nesting& operator=(const Nesting&) = delete;
+  bool ok() const { return ok_; }
+
+ private:
+  Runtime& rt_;
+  bool ok_;
+};
+
+// Evaluates a work text that already reads "xxxxx=..." without blanks: the rewriting and the
+// reduction. The text is rewritten in place.
+double evalWork(Runtime& rt, std::string& work);
+// Evaluates the right side of a scratch assignment whose text holds no blanks.
+double evalRightSide(Runtime& rt, std::string_view expression);
+// Joins the terms of a string expression (the text after '=', blanks removed) into result,
+// unquoted; false after a reported error.
+bool joinStringTerms(Runtime& rt, std::string_view expression, std::string& result);
+
+// Creates the scalar (no subscripts) or element entry of a name that has none and stores value;
+// false after a reported error, with nothing created.
+bool createNumeric(Runtime& rt, std::string_view name, const std::vector<std::int32_t>& subscripts,
+                   double value);
+// Creates or replaces a string variable (quoted value); false after a reported error.
+bool setString(Runtime& rt, std::string_view normalisedName, std::string_view quotedValue);
+// Appends the bytes of a variable term's string value to result; false after a reported error.
+bool appendStringTerm(Runtime& rt, std::string_view term, std::string& result);
+
+}  // namespace tw::expr::detail
