@@ -114,7 +114,13 @@ void assignStatement(Runtime& rt, std::string_view text) {
   } else {
     // The right side is evaluated before the target's subscripts, which the store evaluates.
     work.replace(0, eq, detail::scratchTarget);
-    formatFixed(detail::evalWork(rt, work), 15, value);
+    const double result = detail::evalWork(rt, work);
+    if (rt.expr.refusals != refusalsBefore) return;
+    if (detail::isExactWhole(result)) {
+      detail::storeWholeNumber(rt, target, result);
+      return;
+    }
+    formatFixed(result, 15, value);
   }
   // A refused text or table leaves the variable as it was.
   if (rt.expr.refusals != refusalsBefore) return;

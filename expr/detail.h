@@ -67,6 +67,15 @@ bool createNumeric(Runtime& rt, std::string_view name, const std::vector<std::in
                    double value);
 // Creates or replaces a string variable (quoted value); false after a reported error.
 bool setString(Runtime& rt, std::string_view normalisedName, std::string_view quotedValue);
+// The value of a variable as an operand reads it: its value text converted back. False after a
+// reported error.
+bool readNumber(Runtime& rt, std::string_view reference, double& value);
+// Stores a number into a numeric variable as assignStatement would store its "%15.15f" text;
+// only for whole numbers below 2^53, whose text holds them exactly.
+bool storeWholeNumber(Runtime& rt, std::string_view reference, double value);
+// Whole numbers below 2^53 pass through their texts unchanged.
+bool isExactWhole(double value);
+
 // Appends the bytes of a variable term's string value to result; false after a reported error.
 bool appendStringTerm(Runtime& rt, std::string_view term, std::string& result);
 

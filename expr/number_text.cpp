@@ -1,5 +1,6 @@
 // Number texts: the fixed-point writing of values and the tidying of a number's text that every
 // read and PRINT goes through. Nothing here touches the variable store.
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -66,9 +67,11 @@ void formatFixed(double value, int decimals, std::string& out) {
   }
   // A zero is written without a sign: -0 would print as " -0".
   if (value == 0) value = 0;
+  // to_chars writes the same exact, correctly rounded digits as printf's "%.*f", several times
+  // faster and alike on every system.
   char buffer[fixedBufferSize];
-  int n = std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
-  out.assign(buffer, n > 0 ? static_cast<std::size_t>(n) : 0);
+  auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+  out.assign(buffer, result.ec == std::errc{} ? static_cast<std::size_t>(result.ptr - buffer) : 0);
 }
 
 void trimNumberText(Runtime& rt, std::string& text) {

@@ -65,7 +65,9 @@ std::size_t numberExtent(std::string_view text, bool& hasDigits) {
 // beyond the double range.
 double convertDecimal(std::string_view number) {
   std::string copy;
-  if (number.find_first_of("Dd+") != std::string_view::npos) {
+  const bool rewrite = std::any_of(number.begin(), number.end(),
+                                   [](char c) { return c == 'D' || c == 'd' || c == '+'; });
+  if (rewrite) {
     copy.assign(number);
     for (char& c : copy)
       if (c == 'D' || c == 'd') c = 'e';
@@ -106,10 +108,7 @@ bool nameValue(Runtime& rt, std::string_view name, double& value) {
     interp::report(rt, interp::TypeMismatch);
     return false;
   }
-  std::string text;
-  if (!readVariable(rt, name, text)) return false;
-  value = decimalValue(text);
-  return true;
+  return detail::readNumber(rt, name, value);
 }
 
 // An operand by its first byte: a number, a signed name, a radix literal or a name. An empty
@@ -268,7 +267,8 @@ bool scan(Runtime& rt, std::string_view text, Lists& l, bool& negate) {
     if (!operandValue(rt, text.substr(start, end - start), l.values[l.count])) return false;
     l.operators[l.count++] = op;
     // An '=' inside an operand starts an entry of its own, as the byte-by-byte scan finds it.
-    pos = std::min(text.find('=', start), end);
+    std::size_t eq = text.substr(0, end).find('=', start);
+    pos = eq == std::string_view::npos ? end : eq;
   }
   return true;
 }
@@ -276,6 +276,16 @@ bool scan(Runtime& rt, std::string_view text, Lists& l, bool& negate) {
 }  // namespace
 
 double decimalValue(std::string_view text) {
+  // Whole numbers of up to 15 digits, the commonest texts, are exact and read directly.
+  const bool negative = !text.empty() && text[0] == '-';
+  const std::string_view digits = text.substr(negative ? 1 : 0);
+  if (!digits.empty() && digits.size() <= 15 &&
+      std::all_of(digits.begin(), digits.end(), [](char c) { return isDigit(c); })) {
+    std::int64_t whole = 0;
+    for (char c : digits) whole = whole * 10 + (c - '0');
+    const auto value = static_cast<double>(whole);
+    return negative ? -value : value;
+  }
   double special;
   if (readSpecialValue(text, special)) return special;
   bool hasDigits = false;

@@ -147,6 +147,55 @@ bool storeVariable(Runtime& rt, std::string_view reference, std::string_view val
 
 namespace detail {
 
+bool isExactWhole(double value) {
+  return std::fabs(value) < 9007199254740992.0 && value == std::floor(value);
+}
+
+bool readNumber(Runtime& rt, std::string_view reference, double& value) {
+  value = 0;
+  if (isRnd(reference) || variableType(rt, reference) == String) {
+    std::string text;
+    if (!readVariable(rt, reference, text)) return false;
+    value = decimalValue(text);
+    return true;
+  }
+  std::string name;
+  std::vector<std::int32_t> subscripts;
+  if (!parseSubscripts(rt, reference, name, subscripts)) return false;
+  int slot = findNumericSlot(rt, name, subscripts);
+  if (slot == failedSlot) return false;
+  if (slot == noSlot) return true;
+  const double stored = rt.expr.numericValues[slot];
+  // A whole number of at most 15 digits reads back as itself: its text is just its digits.
+  if (std::fabs(stored) < 1e15 && stored == std::floor(stored)) {
+    value = stored == 0 ? 0.0 : stored;
+    return true;
+  }
+  std::string text;
+  formatFixed(stored, 15, text);
+  trimNumberText(rt, text);
+  value = decimalValue(text);
+  return true;
+}
+
+bool storeWholeNumber(Runtime& rt, std::string_view reference, double value) {
+  if (reference.empty() || !isLetter(reference[0])) {
+    interp::report(rt, interp::InvalidIdentifier, reference);
+    return false;
+  }
+  // The integer type rounds to 32 bits; the single type's seven decimals keep a whole number.
+  if (variableType(rt, reference) == Integer) value = toInteger(value);
+  std::string name;
+  std::vector<std::int32_t> subscripts;
+  if (!parseSubscripts(rt, reference, name, subscripts)) return false;
+  int slot = findNumericSlot(rt, name, subscripts);
+  if (slot == failedSlot) return false;
+  if (value == 0) value = 0;
+  if (slot == noSlot) return createNumeric(rt, name, subscripts, value);
+  rt.expr.numericValues[slot] = value;
+  return true;
+}
+
 bool appendStringTerm(Runtime& rt, std::string_view term, std::string& result) {
   std::string text;
   if (!isRnd(term) && variableType(rt, term) == String) {

@@ -117,7 +117,6 @@ std::string cp932ToUtf8(std::string_view text, bool* lossless) {
 }
 
 std::optional<std::string> utf8ToCp932(std::string_view text, std::size_t* badOffset) {
-  const auto& index = encodeIndex();
   std::string out;
   out.reserve(text.size());
   for (std::size_t i = 0; i < text.size();) {
@@ -130,6 +129,7 @@ std::optional<std::string> utf8ToCp932(std::string_view text, std::size_t* badOf
     if (c < 0x80) {
       out += static_cast<char>(c);
     } else {
+      const auto& index = encodeIndex();
       auto it = std::lower_bound(index.begin(), index.end(), EncodeEntry{c, 0});
       if (it == index.end() || it->first != c) {
         if (badOffset) *badOffset = i;

@@ -707,3 +707,33 @@ TEST_F(Expr, StringConditions) {
 
 }  // namespace
 }  // namespace tw
+
+namespace tw {
+namespace {
+
+// Whole numbers skip their texts on the way in and out of the store; they must land exactly where
+// the texts would have put them.
+TEST(ExprFastPaths, WholeNumbersStoreAndReadAsTheirTexts) {
+  const double values[] = {0.0, -0.0, 1.0, -1.0, 2147483647.0, 2147483648.0, -2147483649.0,
+                           4294967296.0 + 7, 999999999999999.0, 1e15, -1e15 - 1,
+                           9007199254740991.0, -9007199254740991.0};
+  for (double v : values) {
+    for (std::string target : {"D", "N%", "S!"}) {
+      test::TestRuntime viaText, direct;
+      std::string text;
+      expr::formatFixed(v, 15, text);
+      expr::storeVariable(viaText.rt, target, text);
+      expr::assignStatement(direct.rt, target + "=" + text);
+      std::string a, b;
+      ASSERT_TRUE(expr::readVariable(viaText.rt, target, a));
+      ASSERT_TRUE(expr::readVariable(direct.rt, target, b));
+      EXPECT_EQ(a, b) << target << " = " << text;
+      EXPECT_EQ(expr::scratchNumeric(viaText.rt, target), expr::decimalValue(a)) << text;
+      EXPECT_EQ(std::signbit(expr::scratchNumeric(direct.rt, target)),
+                std::signbit(expr::decimalValue(b))) << text;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace tw
