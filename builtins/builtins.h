@@ -1,10 +1,11 @@
 // Built-in functions: the rewriting of function calls in statement texts, the function routines,
-// user-defined functions and the random generator.
+// user-defined functions (DEF FN) and the random generator.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tw {
 struct Runtime;
@@ -12,22 +13,59 @@ struct Runtime;
 
 namespace tw::builtins {
 
+// ---- Limits -------------------------------------------------------------------------------------
+// DEF FN definitions a program can hold; a further one is refused with error 12. Observable.
+inline constexpr std::size_t userFunctionLimit = 255;
+// Each side of a DEF FN (name with parameters, body) holds at most this many bytes; a longer one
+// is refused with error 12. Observable.
+inline constexpr std::size_t userFunctionTextLimit = 998;
+
+// One DEF FN: the name with its parameter list ("FNA(X,Y)", blanks removed) and the body.
+struct UserFunction {
+  std::string left;
+  std::string body;
+};
+
 struct State {
   std::uint32_t randomState = 1;  // the generator; RANDOMIZE seeds it
   std::int32_t lastRandomSeed = 0;
   float lastRandomValue = 0.0f;  // what RND(0) returns next
+  std::vector<UserFunction> userFunctions;  // in definition order; CLEAR empties it
+  int userCallDepth = 0;                    // user-defined function calls in progress
 };
 
-// Replaces every function call in a statement text by its result text. Calls are served as the
-// function issues add them; until then the text stays as it is.
-void expandFunctionCalls(Runtime& rt, std::string& text);
+// ---- Function calls -----------------------------------------------------------------------------
 
+// Replaces every function call in a statement text by its result text, innermost first.
+void expandFunctionCalls(Runtime& rt, std::string& text);
+// The result text of one call text (name through its closing parenthesis).
+std::string dispatchFunction(Runtime& rt, std::string_view callText);
+// True when the argument text holds exactly `expected` top-level arguments; otherwise false, with
+// error 10 reported when `report` is set.
+bool checkArgCount(Runtime& rt, std::string_view arguments, int expected, bool report);
+
+// ---- User-defined functions ---------------------------------------------------------------------
+
+// Records a DEF FN (both texts without blanks). False after a reported error 12 (table full, or
+// a text longer than its slot).
+bool defineUserFunction(Runtime& rt, std::string_view left, std::string_view body);
 // Calls the user-defined function of that name; false if there is none.
 bool callUserFunction(Runtime& rt, std::string_view name, std::string_view arguments,
                       std::string& out);
 
+// ---- String literals ----------------------------------------------------------------------------
+
+// Appends the literal form of one byte (escape pairs for 0x01, '"' and NUL), in quotes if asked.
+void charToLiteral(unsigned char byte, std::string& out, bool quoted);
+// Appends the raw bytes that a literal's contents stand for; false after a reported error 4.
+bool unescapeString(Runtime& rt, std::string_view contents, std::string& out);
+
+// ---- The random generator -----------------------------------------------------------------------
+
 // One step of the generator: an output from 0 to 32767.
 int randomStep(State& s);
+// Seeds the generator as RANDOMIZE does: the seed is kept, one step is drawn for RND(0).
+void seedRandom(State& s, std::int32_t seed);
 // RND with its argument text ("" is RND(1)); the value as a double.
 double rnd(Runtime& rt, std::string_view argument);
 

@@ -34,15 +34,18 @@ int randomStep(State& s) {
   return static_cast<int>((s.randomState >> 16) & 0x7FFF);
 }
 
+void seedRandom(State& s, std::int32_t seed) {
+  s.lastRandomSeed = seed;
+  s.randomState = static_cast<std::uint32_t>(seed);
+  s.lastRandomValue = randomValue(randomStep(s));
+}
+
 double rnd(Runtime& rt, std::string_view argument) {
   if (argument.empty()) argument = "1";
   if (!oneArgument(rt, argument)) return 0;
   std::int32_t n = expr::toInteger(expr::scratchNumeric(rt, argument));
   State& s = rt.builtins;
-  if (n < 0) {
-    s.randomState = static_cast<std::uint32_t>(s.lastRandomSeed);
-    s.lastRandomValue = randomValue(randomStep(s));
-  }
+  if (n < 0) seedRandom(s, s.lastRandomSeed);
   float v = randomValue(randomStep(s));
   float result = n == 0 ? s.lastRandomValue : v;
   s.lastRandomValue = v;

@@ -169,6 +169,12 @@ void eraseNumeric(State& s, std::string_view name);
 // Removes one string variable or element by its normalised name.
 void eraseString(State& s, std::string_view normalisedName);
 
+// The DIM statement: declares arrays (and resets scalars) named in its argument text.
+void dimStatement(Runtime& rt, std::string_view argument);
+// The ERASE statement: removes every variable of each name in its argument text.
+void eraseStatement(Runtime& rt, std::string_view argument);
+void eraseName(Runtime& rt, std::string_view name);
+
 // ---- Assignment, strings, conditions ------------------------------------------------------------
 
 void assignStatement(Runtime& rt, std::string_view text);

@@ -1,6 +1,7 @@
 // The dispatcher: builds the StatementRecord of one statement and routes it by its code to the
 // handler named in the statement table. Handlers live in their folders; this file only routes.
-#include "interp/interp.h"
+#include "interp/detail.h"
+#include "statements/statements.h"
 
 namespace tw::interp {
 namespace {
@@ -12,16 +13,16 @@ void stmt_print(Runtime& rt, Record& r) { screen::printStatement(rt, r.argument)
 void stmt_input(Runtime&, Record&) {}
 void stmt_open(Runtime&, Record&) {}
 void stmt_close(Runtime&, Record&) {}
-void stmt_ifThen(Runtime&, Record&) {}
-void stmt_gotoLine(Runtime&, Record&) {}
-void stmt_returnSub(Runtime&, Record&) {}
-void stmt_on(Runtime&, Record&) {}
-void stmt_forLoop(Runtime&, Record&) {}
-void stmt_next(Runtime&, Record&) {}
-void stmt_whileLoop(Runtime&, Record&) {}
-void stmt_wend(Runtime&, Record&) {}
-void stmt_gosub(Runtime&, Record&) {}
-void stmt_chdir(Runtime&, Record&) {}
+void stmt_ifThen(Runtime& rt, Record& r) { detail::ifStatement(rt, r.argument); }
+void stmt_gotoLine(Runtime& rt, Record& r) { detail::gotoStatement(rt, r.argument); }
+void stmt_returnSub(Runtime& rt, Record&) { detail::returnStatement(rt); }
+void stmt_on(Runtime& rt, Record& r) { detail::onStatement(rt, r.argument); }
+void stmt_forLoop(Runtime& rt, Record& r) { detail::forStatement(rt, r.argument); }
+void stmt_next(Runtime& rt, Record& r) { detail::nextStatement(rt, r.argument); }
+void stmt_whileLoop(Runtime& rt, Record& r) { detail::whileStatement(rt, r.argument); }
+void stmt_wend(Runtime& rt, Record&) { detail::wendStatement(rt); }
+void stmt_gosub(Runtime& rt, Record& r) { detail::gosubStatement(rt, r.argument); }
+void stmt_chdir(Runtime& rt, Record& r) { statements::chdirStatement(rt, r.argument); }
 void stmt_kill(Runtime&, Record&) {}
 void stmt_mkdir(Runtime&, Record&) {}
 void stmt_files(Runtime&, Record&) {}
@@ -35,25 +36,25 @@ void stmt_scroll(Runtime&, Record&) {}
 void stmt_mci(Runtime&, Record&) {}
 void stmt_play(Runtime&, Record&) {}
 void stmt_clear(Runtime& rt, Record&) { clearProgram(rt); }
-void stmt_dim(Runtime&, Record&) {}
-void stmt_erase(Runtime&, Record&) {}
-void stmt_defType(Runtime&, Record&) {}
+void stmt_dim(Runtime& rt, Record& r) { expr::dimStatement(rt, r.argument); }
+void stmt_erase(Runtime& rt, Record& r) { expr::eraseStatement(rt, r.argument); }
+void stmt_defType(Runtime& rt, Record& r) { detail::defTypeStatement(rt, r.argument); }
 // DATA items were collected into the DATA list before the program started.
 void stmt_data(Runtime&, Record&) {}
-void stmt_read(Runtime&, Record&) {}
-void stmt_restore(Runtime&, Record&) {}
-void stmt_swap(Runtime&, Record&) {}
+void stmt_read(Runtime& rt, Record& r) { statements::readStatement(rt, r.argument); }
+void stmt_restore(Runtime& rt, Record& r) { statements::restoreStatement(rt, r.argument); }
+void stmt_swap(Runtime& rt, Record& r) { statements::swapStatement(rt, r.argument); }
 void stmt_beep(Runtime&, Record&) {}
 void stmt_chain(Runtime& rt, Record&) { report(rt, OwnText, text(Text::ChainRefused)); }
 void stmt_cls(Runtime&, Record&) {}
 void stmt_color(Runtime&, Record&) {}
-void stmt_defFn(Runtime&, Record&) {}
+void stmt_defFn(Runtime& rt, Record& r) { detail::defFnStatement(rt, r.argument); }
 void stmt_end(Runtime& rt, Record&) { endProgram(rt); }
 void stmt_let(Runtime& rt, Record& r) { expr::assignStatement(rt, r.argument); }
 void stmt_locate(Runtime&, Record&) {}
-void stmt_randomize(Runtime&, Record&) {}
+void stmt_randomize(Runtime& rt, Record& r) { statements::randomizeStatement(rt, r.argument); }
 void stmt_run(Runtime& rt, Record&) { report(rt, OwnText, text(Text::RunRefused)); }
-void stmt_sleep(Runtime&, Record&) {}
+void stmt_sleep(Runtime& rt, Record& r) { statements::sleepStatement(rt, r.argument); }
 void stmt_width(Runtime&, Record&) {}
 void stmt_get(Runtime&, Record&) {}
 void stmt_put(Runtime&, Record&) {}
@@ -78,7 +79,8 @@ bool dispatchStatement(Runtime& rt, std::string_view statement) {
   record.code = static_cast<std::uint16_t>(first << 8 | second);
   if (statement.size() > 3 && statement[2] == ' ') {
     record.argument.assign(statement.substr(3));
-    builtins::expandFunctionCalls(rt, record.argument);
+    // A DEF FN body is kept as written and expanded each time the function is called.
+    if (record.code != host::codeDefFn) builtins::expandFunctionCalls(rt, record.argument);
   }
   switch (record.code) {
 #define TW_DISPATCH_CASE(code, keyword, handler) \

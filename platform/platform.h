@@ -194,6 +194,8 @@ class Clock {
  public:
   virtual ~Clock() = default;
   virtual LocalTime now() = 0;
+  // Whole seconds since the start of 1970, UTC.
+  virtual std::int64_t epochSeconds() = 0;
   virtual void sleep(int milliseconds) = 0;
   virtual bool keyPressed(int virtualKey) = 0;
 };

@@ -22,6 +22,7 @@ class PosixClock final : public Clock {
     localtime_r(&t, &tm);
     return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec};
   }
+  std::int64_t epochSeconds() override { return static_cast<std::int64_t>(std::time(nullptr)); }
   void sleep(int milliseconds) override {
     std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
   }

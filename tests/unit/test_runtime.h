@@ -36,10 +36,29 @@ class RecordingWindow : public platform::Window {
   void echo(std::string_view text) override { echoed += text; }
 };
 
+// A clock that stands still at a chosen time and records the sleeps asked of it.
+class FakeClock : public platform::Clock {
+ public:
+  platform::LocalTime time{2001, 3, 5, 9, 5, 7};
+  std::int64_t epoch = 983783107;
+  std::vector<int> sleeps;
+  std::vector<int> pressed;  // virtual-key codes held down
+
+  platform::LocalTime now() override { return time; }
+  std::int64_t epochSeconds() override { return epoch; }
+  void sleep(int milliseconds) override { sleeps.push_back(milliseconds); }
+  bool keyPressed(int key) override {
+    for (int k : pressed)
+      if (k == key) return true;
+    return false;
+  }
+};
+
 // One runtime with a recording window. Program texts are given in UTF-8 and stored in code page
 // 932, with "\x10\x10" and the like written as they stand.
 struct TestRuntime {
   RecordingWindow window;
+  FakeClock clock;
   Runtime rt;
 
   TestRuntime() : rt(services()) {
@@ -64,6 +83,7 @@ struct TestRuntime {
   platform::Services services() {
     platform::Services s;
     s.window = &window;
+    s.clock = &clock;
     return s;
   }
 };
