@@ -43,6 +43,10 @@ inline constexpr int nestingLimit = 256;
 // Observable only by very large arrays.
 inline constexpr std::int64_t slotLimit = std::int64_t{1} << 28;
 
+// Letters of one DEFINT, DEFSNG or DEFSTR list; a declaration that would pass it is refused with
+// error 12. Observable.
+inline constexpr std::size_t letterListLimit = 255;
+
 // Variable types.
 enum Type : int { Double = 0, Integer = 1, Single = 2, String = 3 };
 // Kinds of numeric directory entries.

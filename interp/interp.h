@@ -6,8 +6,11 @@
 #include <atomic>
 #include <cstdint>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <vector>
 
 #include "builtins/builtins.h"
 #include "expr/expr.h"
@@ -23,9 +26,13 @@ inline constexpr std::size_t statementLimit = 8191;
 inline constexpr std::size_t lineNumberLimit = 19;
 // Report texts are composed in buffers of this many bytes with their NUL; longer texts are cut.
 inline constexpr std::size_t reportBufferSize = 256;
-// GOSUB nesting and FOR nesting that a program can reach.
+// GOSUB nesting and FOR nesting that a program can reach; one level more is refused with error
+// 12. Observable.
 inline constexpr std::size_t gosubLimit = 256;
 inline constexpr std::size_t forLimit = 1024;
+// Loop variable names are compared on at most this many bytes. Observable only by names too long
+// to be stored.
+inline constexpr std::size_t loopNameLimit = 50;
 
 // The reporter's codes: below 100 an error ends the program; from 100 up a warning.
 enum ErrorCode : int {
@@ -72,6 +79,20 @@ std::string_view text(Text id);
 // The message of a code ("%s" not yet filled in); empty for a code without one.
 std::string_view message(int code);
 
+// The results of the scans of the program text. The text does not change while a program runs, so
+// each scan is made once and kept under the position it started from.
+struct ScanCache {
+  bool ready = false;
+  std::vector<std::int32_t> lineStarts;  // -1 and the position of every newline, in order
+  std::vector<std::int64_t> lineReach;   // the highest line number at or before each line start
+  expr::TextMap<std::int32_t> labels;    // label target -> line start, or a failure mark
+  struct Result {
+    std::string name;  // the loop variable the scan looked for
+    std::int32_t position;
+  };
+  std::unordered_map<std::uint64_t, Result> results;
+};
+
 struct State {
   std::int32_t runPos = 0;       // index of the last byte consumed; -1 before the first line
   std::int32_t currentLine = 0;  // the number of the line being executed
@@ -86,6 +107,8 @@ struct State {
   std::int32_t forDepth = -1;
   bool forReentry = false;
   std::string errorHandlerStmt;  // the ON ERROR statement; empty when none is installed
+  std::uint32_t reports = 0;     // reports so far: a handler that saw one returns at once
+  ScanCache scans;
   bool dispatchingHandler = false;
   std::atomic<bool> endedByError{false};  // an error report ended the program
   std::mutex endMutex;                    // END may run on either thread, once
@@ -107,6 +130,10 @@ int runProgram(Runtime& rt);
 bool dispatchStatement(Runtime& rt, std::string_view statement);
 // Applies the branch filter to a statement of a THEN or ELSE part; false: do not execute it.
 bool branchFilter(Runtime& rt, std::string& statement);
+
+// The position a jump to the target (digits, or a label with its '*') continues from: the newline
+// before the line, or -1 for the first line. Nothing after a reported error.
+std::optional<std::int32_t> findLine(Runtime& rt, std::string_view target);
 
 // Reports an error (code below 100) or a warning, or runs the installed ON ERROR statement.
 void report(Runtime& rt, int code, std::string_view text = {});

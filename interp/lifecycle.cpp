@@ -1,13 +1,16 @@
 // Program start, END and CLEAR: the points where a run's state is set up, reset or released.
 // Each folder's own reset lives in that folder; this file only orders them.
-#include "interp/interp.h"
+#include "interp/detail.h"
 
 namespace tw::interp {
 
 void clearProgram(Runtime& rt) {
   expr::clearVariables(rt.expr);
   host::buildDataList(rt.host);
+  rt.builtins.userFunctions.clear();
+  // Emptying the GOSUB stack makes a RETURN after CLEAR an error instead of a jump to nowhere.
   rt.interp.gosubPositions.fill(0);
+  rt.interp.gosubDepth = 0;
   rt.interp.errorHandlerStmt.clear();
 }
 
@@ -16,6 +19,7 @@ void startProgram(Runtime& rt, std::string programDir) {
   rt.interp.stopRequested = false;
   rt.screen.caretEnabled = false;
   rt.sys.window->send({platform::Msg::KillFocus});
+  detail::forgetScans(rt);
   clearProgram(rt);
   rt.host.programDir = std::move(programDir);
 }

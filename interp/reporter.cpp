@@ -34,6 +34,7 @@ std::string compose(int code, std::string_view callerText) {
 
 void report(Runtime& rt, int code, std::string_view callerText) {
   State& s = rt.interp;
+  ++s.reports;
   // A handler statement that itself fails would report again without end; its failure is shown.
   if (!s.errorHandlerStmt.empty() && !s.dispatchingHandler) {
     std::string handler = s.errorHandlerStmt;

@@ -17,8 +17,8 @@ TEST(RunLoop, ColonInsideQuotesDoesNotSplitAndColonOutsideDoes) {
 }
 
 TEST(RunLoop, IfStatementRunsToTheEndOfItsLine) {
-  // IF takes the ':' and the PRINT after it as part of its own text.
-  TestRuntime t("10 \x10\x20 1:\x10\x10 \"no\"\n20 \x10\x10 \"yes\"\n");
+  // IF takes the ':' and the PRINT after it as part of its own text: a false IF skips both.
+  TestRuntime t("10 \x10\x20 0:\x10\x10 \"no\"\n20 \x10\x10 \"yes\"\n");
   t.run();
   EXPECT_EQ(t.screen(), "yes\n");
 }
@@ -186,6 +186,59 @@ TEST(Lifecycle, EndCleansUpOnceAndRestoresColours) {
   t.rt.screen.textForeground = 0x123456;
   interp::endProgram(t.rt);
   EXPECT_EQ(t.rt.screen.textForeground, 0x123456u);
+}
+
+}  // namespace
+}  // namespace tw
+
+namespace tw {
+namespace {
+
+using test::TestRuntime;
+
+TEST(Scans, LineNumbersFindTheFirstLineAtOrAboveAndNothingBeyondTheLast) {
+  TestRuntime t("10 A\n20 B\n30 C\n");
+  interp::startProgram(t.rt, "/tmp");
+  EXPECT_EQ(interp::findLine(t.rt, "5"), -1);
+  EXPECT_EQ(interp::findLine(t.rt, "10"), -1);
+  EXPECT_EQ(interp::findLine(t.rt, "25"), 9);  // the newline before line 30
+  EXPECT_EQ(interp::findLine(t.rt, "30x"), 9);
+  EXPECT_TRUE(t.window.boxes.empty());
+  EXPECT_EQ(interp::findLine(t.rt, "31"), std::nullopt);
+  EXPECT_EQ(t.lastBox(), "[Basic - Error] 31 無効な識別子です  Error line:0");
+}
+
+TEST(Scans, LabelsMatchTheStartOfALineByteForByte) {
+  TestRuntime t("10 *ABC:A\n20 *AB\n30 B:*X\n40\n50 *ab\n");
+  interp::startProgram(t.rt, "/tmp");
+  EXPECT_EQ(interp::findLine(t.rt, "*AB"), -1);  // *ABC begins with *AB
+  EXPECT_EQ(interp::findLine(t.rt, "*ab"), 27);  // past line 40, which has no blank
+  EXPECT_EQ(interp::findLine(t.rt, "*X"), std::nullopt);  // not the first statement
+  EXPECT_EQ(interp::findLine(t.rt, "+1"), std::nullopt);
+  EXPECT_EQ(t.lastBox(), "[Basic - Error] 文法が間違っています  Error line:0");
+}
+
+TEST(Scans, EachLoopScanIsMadeOnceHoweverOftenTheLoopRuns) {
+  // FOR I, FOR J, NEXT J, NEXT I: two backward scans and two forward skips.
+  TestRuntime t(
+      "10 \x10\x25 I=1 TO 200\n20 \x10\x25 J=1 TO 50:\x10\x26 J\n30 \x10\x26 I\n"
+      "40 \x10\x10 I;J\n");
+  t.run();
+  EXPECT_EQ(t.screen(), " 201 51\n");
+  EXPECT_EQ(t.rt.interp.scans.results.size(), 4u);
+}
+
+TEST(Scans, ABranchWordStartsAStatementOnlyOnTheLineBeingExecuted) {
+  // The NEXT of line 20 finds the FOR after THEN; the NEXT of line 30 sees only the FOR of line 10
+  // and the NEXT of line 20, so it has no FOR of its own.
+  TestRuntime t(
+      "10 \x10\x25 I=1 TO 2\n"
+      "20 \x10\x20 1 then \x10\x25 J=1 TO 3:\x10\x10 J;:\x10\x26\n"
+      "30 \x10\x26\n");
+  t.run();
+  EXPECT_EQ(t.screen(), " 1 2 3");
+  EXPECT_EQ(t.lastBox(),
+            "[Basic - Warning] Next 命令語に対する For 命令語が検出されませんでした  Warning line:30");
 }
 
 }  // namespace

@@ -1,0 +1,2 @@
+10 DEFINT Z-A
+20 PRINT "not reached"

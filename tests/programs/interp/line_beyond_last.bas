@@ -1,0 +1,4 @@
+10 PRINT "go"
+20 GOSUB 1000
+30 PRINT "not reached"
+40 END

@@ -1,0 +1,3 @@
+10 PRINT "go"
+20 GOTO *NOWHERE
+30 PRINT "not reached"
