@@ -85,15 +85,6 @@ TEST_F(Arrays, DimChecksEveryItemBeforeCreatingAnything) {
   EXPECT_EQ(directory(), before);
 }
 
-// A bound that reports an error stops the statement; the items made before it stay.
-TEST_F(Arrays, DimStopsAtAFailingBound) {
-  dim("p(1), q(1/0), r(1)");
-  expectBox("0で割ろうとしました");
-  EXPECT_EQ(directory(),
-            "p\x02"
-            "1\x03,");
-}
-
 TEST_F(Arrays, EraseRemovesEveryEntryOfTheNameWhateverItsOrder) {
   let("a=1");
   dim("a(2)");

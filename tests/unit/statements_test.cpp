@@ -100,21 +100,6 @@ TEST_F(Statements, TheKeptOffsetServesOnlyItsListAndIndex) {
   EXPECT_TRUE(boxes().empty());
 }
 
-// A label marker's text ends at the first comma, and a line is found by its number's value.
-TEST_F(Statements, RestoreFindsMarkersByValueAndLabelsExactly) {
-  program("010 \x10\x63 1\n20 *A:\x10\x63 2\n");
-  restore("5*2");
-  read("x");
-  EXPECT_EQ(value("x"), "1");
-  restore("*A");
-  read("x");
-  EXPECT_EQ(value("x"), "2");
-  restore("*a");
-  expectBox("*a を参照できません");
-  restore("30");
-  expectBox("30 を参照できません");
-}
-
 TEST_F(Statements, RefusedReadsTakeNoItemOrStoreNothing) {
   program("10 \x10\x63 1,2\n");
   read("1a");
@@ -196,12 +181,6 @@ TEST_F(Statements, SwapOfAStringWithANumberChangesNothing) {
   expectBox("型が違います");
   EXPECT_EQ(value("a$"), "\"x\"");
   EXPECT_EQ(value("b"), "1");
-  // Blanks inside a string value travel with it.
-  expr::assignStatement(rt, "c$=\" +, \"");
-  statements::swapStatement(rt, "a$, c$");
-  EXPECT_EQ(value("a$"), "\" +, \"");
-  EXPECT_EQ(value("c$"), "\"x\"");
-  EXPECT_TRUE(boxes().empty());
 }
 
 }  // namespace
