@@ -17,6 +17,7 @@
 #include "host/host.h"
 #include "platform/platform.h"
 #include "screen/screen.h"
+#include "statements/statements.h"
 
 namespace tw::interp {
 
@@ -164,6 +165,7 @@ struct Runtime {
   expr::State expr;
   builtins::State builtins;
   screen::State screen;
+  statements::State statements;
 };
 
 }  // namespace tw

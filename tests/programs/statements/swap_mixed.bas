@@ -1,0 +1,2 @@
+10 A$="x":B=1:PRINT A$;B
+20 SWAP A$,B
