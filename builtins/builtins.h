@@ -26,9 +26,9 @@ inline constexpr std::size_t expandedTextLimit = 8191;
 // The contents of a string result (its quotes not counted): a longer result is cut to this many
 // bytes, so that it fits a string value. Observable.
 inline constexpr std::size_t resultContentsLimit = 8189;
-// User-defined functions running one inside the other; a call beyond this depth (a function that
-// calls itself) is refused with error 12. Observable only by recursive definitions, which never
-// end; the limit keeps the stack small.
+// User-defined functions running one inside the other; a call beyond this depth is refused with
+// error 12. Observable in practice only by a function that calls itself, directly or through
+// others, which could never end; the limit keeps the stack small.
 inline constexpr int userCallLimit = 64;
 
 // One DEF FN: the name with its parameter list ("FNA(X,Y)", blanks removed) and the body.
