@@ -20,6 +20,17 @@ inline constexpr std::size_t userFunctionLimit = 255;
 // is refused with error 12. Observable.
 inline constexpr std::size_t userFunctionTextLimit = 998;
 
+// A statement text that expansion would make longer than this is refused with error 12 and the
+// expansion stops. Observable.
+inline constexpr std::size_t expandedTextLimit = 8191;
+// The contents of a string result (its quotes not counted): a longer result is cut to this many
+// bytes, so that it fits a string value. Observable.
+inline constexpr std::size_t resultContentsLimit = 8189;
+// User-defined functions running one inside the other; a call beyond this depth is refused with
+// error 12. Observable in practice only by a function that calls itself, directly or through
+// others, which could never end; the limit keeps the stack small.
+inline constexpr int userCallLimit = 64;
+
 // One DEF FN: the name with its parameter list ("FNA(X,Y)", blanks removed) and the body.
 struct UserFunction {
   std::string left;

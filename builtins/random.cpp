@@ -7,26 +7,6 @@ namespace {
 
 float randomValue(int output) { return static_cast<float>(output * 3 / 100000.0); }
 
-// True when the argument text holds exactly one argument (commas outside quotes and parentheses).
-bool oneArgument(Runtime& rt, std::string_view text) {
-  bool quoted = false;
-  int depth = 0;
-  for (char c : text) {
-    if (c == '"') quoted = !quoted;
-    if (quoted) continue;
-    if (c == '(') ++depth;
-    if (c == ')' && --depth < 0) {
-      interp::report(rt, interp::SyntaxError);
-      return false;
-    }
-    if (c == ',' && depth == 0) {
-      interp::report(rt, interp::WrongParameterCount);
-      return false;
-    }
-  }
-  return true;
-}
-
 }  // namespace
 
 int randomStep(State& s) {
@@ -42,7 +22,7 @@ void seedRandom(State& s, std::int32_t seed) {
 
 double rnd(Runtime& rt, std::string_view argument) {
   if (argument.empty()) argument = "1";
-  if (!oneArgument(rt, argument)) return 0;
+  if (!checkArgCount(rt, argument, 1, true)) return 0;
   std::int32_t n = expr::toInteger(expr::scratchNumeric(rt, argument));
   State& s = rt.builtins;
   if (n < 0) seedRandom(s, s.lastRandomSeed);

@@ -1,0 +1,13 @@
+10 ' Numeric functions: rounding, truncation, the 32-bit wrap, formats, RND and VAL.
+20 PRINT ABS(-2.5); ABS(3); SGN(-7); SGN(0); SGN(.1)
+30 PRINT CINT(2.5); CINT(-2.5); CINT(-2.6); FIX(-2.7); INT(-2.7); INT(2.7)
+40 PRINT INT(3000000000); FIX(-3000000000)
+50 PRINT EXP(1.9); EXP(1); LOG(1); LOG(2.9); SQR(0); SQR(2)
+60 PRINT CSNG(1/3); CDBL(1/3); ATN(1)*4; COS(0); SIN(0); TAN(0)
+70 PRINT SIN(1,2); SIN(1)
+80 PRINT RND(1); RND(0); RND(1); RND(.5); RND(-1); RND(1); rnd()
+90 PRINT VAL("&HFF"); VAL("&o17"); VAL("12abc"); VAL("-3.5"); VAL("1e5")
+100 PRINT VAL("&H-10"); VAL(""); VAL("&HFFFFFFFF"); VAL("1 2"); VAL("+.25")
+110 A$="7.125":PRINT VAL(A$); VAL(STR$(5)); VAL("1-2"); VAL("&o19"); VAL("&x5")
+120 PRINT Abs(-1); abs(-1); aBS(-1)
+130 X=EXP(1000):PRINT X; EXP(1000)+1; -EXP(1000); EXP(-1000); STR$(EXP(1000))

@@ -1,0 +1,3 @@
+10 ' A string result holds at most 8,189 bytes between its quotes; a longer one is cut.
+20 PRINT STRING$(9000,"x")
+30 PRINT "-"
