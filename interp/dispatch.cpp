@@ -67,11 +67,13 @@ bool dispatchStatement(Runtime& rt, std::string_view statement) {
   Record record;
   record.full = statement;
   auto first = static_cast<unsigned char>(statement[0]);
+  // A statement whose expansion was reported is not run: its text is only partly rewritten.
+  const std::uint32_t reportsBefore = rt.interp.reports;
   if (!host::isCodeByte(first)) {
     if (first != '*') {
       std::string assignment(statement);
       builtins::expandFunctionCalls(rt, assignment);
-      expr::assignStatement(rt, assignment);
+      if (rt.interp.reports == reportsBefore) expr::assignStatement(rt, assignment);
     }
     return true;  // a label does nothing
   }
@@ -81,6 +83,7 @@ bool dispatchStatement(Runtime& rt, std::string_view statement) {
     record.argument.assign(statement.substr(3));
     // A DEF FN body is kept as written and expanded each time the function is called.
     if (record.code != host::codeDefFn) builtins::expandFunctionCalls(rt, record.argument);
+    if (rt.interp.reports != reportsBefore) return true;
   }
   switch (record.code) {
 #define TW_DISPATCH_CASE(code, keyword, handler) \
