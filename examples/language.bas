@@ -1,0 +1,28 @@
+10 ' Tarnwick: loops, subroutines, functions, arrays and DATA.
+20 DEF FNSQ(X)=X*X
+30 DEF FNTITLE$(T$)="== "+T$+" =="
+40 PRINT FNTITLE$("素数 (primes below 60)")
+50 DIM F(60)
+60 FOR I=2 TO 60
+70 IF F(I) THEN 110
+80 PRINT I;
+90 FOR J=FNSQ(I) TO 60 STEP I:F(J)=1:NEXT J
+110 NEXT I
+120 PRINT
+130 PRINT FNTITLE$("DATA and READ")
+140 RESTORE *FRUIT
+150 READ N
+160 FOR K=1 TO N:READ NAME$,PRICE:GOSUB 400:NEXT K
+170 PRINT FNTITLE$("strings")
+180 S$="こんにちは、世界"
+190 PRINT "KLEN:";KLEN(S$);"  LEN:";LEN(S$);"  KMID$(S$,6,2): ";KMID$(S$,6,2)
+200 PRINT "AKCNV$: ";AKCNV$("Tarnwick");"  HEX$(255): ";HEX$(255);"  STR$(1/3):";STR$(1/3)
+210 W=0:WHILE W<5:W=W+1:PRINT STRING$(W,"*"):WEND
+220 ON ERROR GOTO 300
+230 X=1/0:PRINT "not reached"
+240 END
+300 PRINT "the division was caught by ON ERROR":END
+400 PRINT LEFT$(NAME$+SPACE$(8),8);PRICE;"yen"
+410 RETURN
+500 *FRUIT:DATA 3
+510 DATA "りんご",120,"みかん",80,banana,95
