@@ -5,20 +5,6 @@
 namespace tw::builtins {
 namespace detail {
 
-std::size_t topLevelComma(std::string_view text, std::size_t from) {
-  bool quoted = false;
-  int depth = 0;
-  for (std::size_t i = from; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c == '"') quoted = !quoted;
-    if (quoted) continue;
-    if (c == '(') ++depth;
-    if (c == ')') --depth;
-    if (c == ',' && depth == 0) return i;
-  }
-  return std::string_view::npos;
-}
-
 bool countArguments(std::string_view text, int& count) {
   bool quoted = false;
   int depth = 0;

@@ -37,9 +37,7 @@ void appendInteger(std::string& out, std::int64_t value);
 
 // ---- Arguments ----------------------------------------------------------------------------------
 
-// The position of the first comma at or after from that stands outside literals and parentheses;
-// npos when there is none.
-std::size_t topLevelComma(std::string_view text, std::size_t from = 0);
+using expr::topLevelComma;
 // Counts the top-level arguments; false (nothing reported) when a ')' has no '(' before it.
 bool countArguments(std::string_view text, int& count);
 // Evaluates a string argument into its contents (escape pairs kept); false after a reported error.

@@ -18,26 +18,29 @@ void appendTwoDigits(std::string& out, int value) {
   appendInteger(out, value);
 }
 
+// Three parts of the clock in quotes, joined by sep; the first one is two digits wide too unless
+// it is the year.
+void appendClockText(std::string& out, int first, int second, int third, char sep, bool year) {
+  out.push_back('"');
+  if (year)
+    appendInteger(out, first);
+  else
+    appendTwoDigits(out, first);
+  out.push_back(sep);
+  appendTwoDigits(out, second);
+  out.push_back(sep);
+  appendTwoDigits(out, third);
+  out.push_back('"');
+}
+
 void appendDate(Runtime& rt, std::string& out) {
   const platform::LocalTime t = rt.sys.clock->now();
-  out.push_back('"');
-  appendInteger(out, t.year);
-  out.push_back('/');
-  appendTwoDigits(out, t.month);
-  out.push_back('/');
-  appendTwoDigits(out, t.day);
-  out.push_back('"');
+  appendClockText(out, t.year, t.month, t.day, '/', true);
 }
 
 void appendTime(Runtime& rt, std::string& out) {
   const platform::LocalTime t = rt.sys.clock->now();
-  out.push_back('"');
-  appendTwoDigits(out, t.hour);
-  out.push_back(':');
-  appendTwoDigits(out, t.minute);
-  out.push_back(':');
-  appendTwoDigits(out, t.second);
-  out.push_back('"');
+  appendClockText(out, t.hour, t.minute, t.second, ':', false);
 }
 
 // The directory as a literal: a quote or 0x01 in a folder name must not break the statement text.

@@ -106,6 +106,8 @@ struct State {
 // Copies text without the blanks and tabs that stand outside double quotes.
 void stripBlanks(std::string_view source, std::string& destination);
 std::string stripBlanks(std::string_view source);
+// The first comma at or after `from` outside double quotes and parentheses; npos when none.
+std::size_t topLevelComma(std::string_view text, std::size_t from = 0);
 
 // An AND, OR, XOR or NOT escape (0x01 and its letter) at pos.
 bool isLogicOperatorAt(std::string_view text, std::size_t pos);

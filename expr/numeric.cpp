@@ -173,6 +173,20 @@ std::string stripBlanks(std::string_view source) {
   return out;
 }
 
+std::size_t topLevelComma(std::string_view text, std::size_t from) {
+  bool quoted = false;
+  int depth = 0;
+  for (std::size_t i = from; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '"') quoted = !quoted;
+    if (quoted) continue;
+    if (c == '(') ++depth;
+    if (c == ')') --depth;
+    if (c == ',' && depth == 0) return i;
+  }
+  return std::string_view::npos;
+}
+
 bool isLogicOperatorAt(std::string_view text, std::size_t pos) {
   if (pos + 1 >= text.size() || text[pos] != '\x01') return false;
   char letter = text[pos + 1];

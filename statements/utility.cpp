@@ -18,21 +18,6 @@ bool endsWithBackslash(std::string_view text) {
   return i + 1 == text.size();
 }
 
-// The first comma outside double quotes and parentheses, or npos.
-std::size_t topLevelComma(std::string_view text) {
-  bool quoted = false;
-  int depth = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c == '"') quoted = !quoted;
-    if (quoted) continue;
-    if (c == '(') ++depth;
-    if (c == ')') --depth;
-    if (c == ',' && depth == 0) return i;
-  }
-  return std::string_view::npos;
-}
-
 }  // namespace
 
 void randomizeStatement(Runtime& rt, std::string_view argument) {
@@ -78,7 +63,7 @@ void chdirStatement(Runtime& rt, std::string_view argument) {
 
 void swapStatement(Runtime& rt, std::string_view argument) {
   const std::string text = expr::stripBlanks(argument);
-  const std::size_t comma = topLevelComma(text);
+  const std::size_t comma = expr::topLevelComma(text);
   if (comma == std::string::npos) {
     interp::report(rt, interp::SyntaxError);
     return;

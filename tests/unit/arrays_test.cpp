@@ -20,19 +20,8 @@ class Arrays : public ::testing::Test {
   void erase(std::string_view s) { expr::eraseStatement(rt, s); }
   const std::string& directory() const { return rt.expr.numericDirectory; }
   const std::vector<double>& values() const { return rt.expr.numericValues; }
-  // The boxes shown since the last call; the program is made runnable again.
-  std::vector<std::string> boxes() {
-    std::vector<std::string> b = t.window.boxes;
-    t.window.boxes.clear();
-    rt.interp.stopRequested = false;
-    rt.interp.endDone = false;
-    return b;
-  }
-  void expectBox(std::string_view message) {
-    auto b = boxes();
-    ASSERT_EQ(b.size(), 1u);
-    EXPECT_NE(b[0].find(message), std::string::npos) << b[0] << " lacks " << message;
-  }
+  std::vector<std::string> boxes() { return t.takeBoxes(); }
+  void expectBox(std::string_view message) { t.expectOneBox(message); }
 };
 
 TEST_F(Arrays, DimWritesEntriesInOrderAndResetsScalarsInPlace) {

@@ -24,19 +24,8 @@ class Builtins : public ::testing::Test {
     return s;
   }
   std::string call(std::string_view callText) { return builtins::dispatchFunction(rt, callText); }
-  // The boxes shown since the last call; the program is made runnable again.
-  std::vector<std::string> boxes() {
-    std::vector<std::string> b = t.window.boxes;
-    t.window.boxes.clear();
-    rt.interp.stopRequested = false;
-    rt.interp.endDone = false;
-    return b;
-  }
-  void expectBox(std::string_view message) {
-    auto b = boxes();
-    ASSERT_EQ(b.size(), 1u);
-    EXPECT_NE(b[0].find(message), std::string::npos) << b[0] << " lacks " << message;
-  }
+  std::vector<std::string> boxes() { return t.takeBoxes(); }
+  void expectBox(std::string_view message) { t.expectOneBox(message); }
   void expectNoBox() { EXPECT_TRUE(boxes().empty()); }
   // Runs a program (UTF-8) after DEF FN definitions made as the DEF FN statement makes them.
   std::string runWith(const std::vector<std::pair<std::string, std::string>>& definitions,

@@ -43,14 +43,7 @@ class Expr : public ::testing::Test {
     expr::scratchString(rt, ops(e), out);
     return out;
   }
-  // The boxes shown since the last call; the program is made runnable again.
-  std::vector<std::string> boxes() {
-    std::vector<std::string> b = t.window.boxes;
-    t.window.boxes.clear();
-    rt.interp.stopRequested = false;
-    rt.interp.endDone = false;
-    return b;
-  }
+  std::vector<std::string> boxes() { return t.takeBoxes(); }
   std::string onlyBox() {
     auto b = boxes();
     EXPECT_EQ(b.size(), 1u);

@@ -34,18 +34,8 @@ class Statements : public ::testing::Test {
     return rt.statements.dataOffset >= list.size() ? std::string_view{}
                                                    : list.substr(rt.statements.dataOffset);
   }
-  std::vector<std::string> boxes() {
-    std::vector<std::string> b = t.window.boxes;
-    t.window.boxes.clear();
-    rt.interp.stopRequested = false;
-    rt.interp.endDone = false;
-    return b;
-  }
-  void expectBox(std::string_view message) {
-    auto b = boxes();
-    ASSERT_EQ(b.size(), 1u);
-    EXPECT_NE(b[0].find(message), std::string::npos) << b[0] << " lacks " << message;
-  }
+  std::vector<std::string> boxes() { return t.takeBoxes(); }
+  void expectBox(std::string_view message) { t.expectOneBox(message); }
 };
 
 constexpr std::string_view twoDataLines = "10 \x10\x63 1, \"a,b\" ,3\n20 *L:\x10\x63 4\n";

@@ -2,6 +2,8 @@
 // and runs the window procedure at once, and helpers to run a program text to its end.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
@@ -78,6 +80,21 @@ struct TestRuntime {
   // The text layer in UTF-8.
   std::string screen() { return platform::cp932ToUtf8(screen::snapshot(rt.screen)); }
   std::string lastBox() const { return window.boxes.empty() ? "" : window.boxes.back(); }
+  // The boxes shown since the last call; the program is made runnable again, so that one runtime
+  // can take several failing statements in a row.
+  std::vector<std::string> takeBoxes() {
+    std::vector<std::string> b = std::move(window.boxes);
+    window.boxes.clear();
+    rt.interp.stopRequested = false;
+    rt.interp.endDone = false;
+    return b;
+  }
+  // Exactly one box since the last call, and it holds the message.
+  void expectOneBox(std::string_view message) {
+    std::vector<std::string> b = takeBoxes();
+    ASSERT_EQ(b.size(), 1u);
+    EXPECT_NE(b[0].find(message), std::string::npos) << b[0] << " lacks " << message;
+  }
 
  private:
   platform::Services services() {
