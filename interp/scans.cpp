@@ -1,7 +1,5 @@
-// The scans of the program text that jumps, loops and IF make: the line search, the backward search
-// of NEXT and WEND for their FOR or WHILE, the forward skips of FOR and WHILE, and the search for an
-// IF's THEN and ELSE parts. The text never changes while a program runs, so every result is kept
-// under the position its scan started from. Nothing here moves runPos or reports.
+// The searches of the program text for jumps, loops and IF, each result kept under the position its
+// scan started from (the text never changes while it runs). Nothing here moves runPos.
 #include <algorithm>
 #include <limits>
 
