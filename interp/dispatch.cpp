@@ -11,8 +11,8 @@ using Record = StatementRecord;
 // One adapter per row of the statement table. Statements that later work builds do nothing yet.
 void stmt_print(Runtime& rt, Record& r) { screen::printStatement(rt, r.argument); }
 void stmt_input(Runtime&, Record&) {}
-void stmt_open(Runtime&, Record&) {}
-void stmt_close(Runtime&, Record&) {}
+void stmt_open(Runtime& rt, Record& r) { io::openStatement(rt, r.argument); }
+void stmt_close(Runtime& rt, Record& r) { io::closeStatement(rt, r.argument); }
 void stmt_ifThen(Runtime& rt, Record& r) { detail::ifStatement(rt, r.argument); }
 void stmt_gotoLine(Runtime& rt, Record& r) { detail::gotoStatement(rt, r.argument); }
 void stmt_returnSub(Runtime& rt, Record&) { detail::returnStatement(rt); }
@@ -23,9 +23,9 @@ void stmt_whileLoop(Runtime& rt, Record& r) { detail::whileStatement(rt, r.argum
 void stmt_wend(Runtime& rt, Record&) { detail::wendStatement(rt); }
 void stmt_gosub(Runtime& rt, Record& r) { detail::gosubStatement(rt, r.argument); }
 void stmt_chdir(Runtime& rt, Record& r) { statements::chdirStatement(rt, r.argument); }
-void stmt_kill(Runtime&, Record&) {}
-void stmt_mkdir(Runtime&, Record&) {}
-void stmt_files(Runtime&, Record&) {}
+void stmt_kill(Runtime& rt, Record& r) { io::killStatement(rt, r.argument); }
+void stmt_mkdir(Runtime& rt, Record& r) { io::mkdirStatement(rt, r.argument); }
+void stmt_files(Runtime& rt, Record& r) { io::filesStatement(rt, r.argument); }
 void stmt_picture(Runtime&, Record&) {}
 void stmt_circle(Runtime&, Record&) {}
 void stmt_paint(Runtime&, Record&) {}

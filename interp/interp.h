@@ -15,6 +15,7 @@
 #include "builtins/builtins.h"
 #include "expr/expr.h"
 #include "host/host.h"
+#include "io/io.h"
 #include "platform/platform.h"
 #include "screen/screen.h"
 #include "statements/statements.h"
@@ -166,6 +167,7 @@ struct Runtime {
   builtins::State builtins;
   screen::State screen;
   statements::State statements;
+  io::State io;
 };
 
 }  // namespace tw

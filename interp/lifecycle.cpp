@@ -41,6 +41,7 @@ void endProgram(Runtime& rt) {
     rt.screen.textBackground = 0;
     rt.screen.textAreaLimited = false;
   }
+  io::closeAllChannels(rt);
   // The program text stays allocated: the other thread may still be reading it, and nothing runs
   // after END.
   rt.sys.window->send({platform::Msg::SetFocus});
