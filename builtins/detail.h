@@ -122,4 +122,10 @@ unsigned char halfWidthForm(std::uint16_t code);
 // System functions served by the table.
 void rgbFunction(Runtime& rt, std::string_view a, std::string& out);
 
+// The keyboard and the screen.
+void appendInkey(Runtime& rt, std::string& out);
+void inputKeysFunction(Runtime& rt, std::string_view a, std::string& out);
+std::int32_t keyStateFunction(Runtime& rt, std::string_view a);
+void pointFunction(Runtime& rt, std::string_view a, std::string& out);
+
 }  // namespace tw::builtins::detail

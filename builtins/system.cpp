@@ -1,5 +1,5 @@
-// The system functions of this folder: CURDIR$, DATE$ and TIME$ (found without parentheses) and
-// RGB. They read the clock and the program directory and change nothing.
+// The system functions found without parentheses (CURDIR$, DATE$, TIME$ and INKEY$, served from
+// devices.cpp) and RGB. They read the clock and the program directory and change nothing.
 #include "builtins/detail.h"
 
 namespace tw::builtins::detail {
@@ -54,7 +54,7 @@ void appendDirectory(Runtime& rt, std::string& out) {
 
 bool mayEndBareName(char c) {
   const char lower = static_cast<char>(c | 0x20);
-  return lower == 'e' || lower == 'r';
+  return lower == 'e' || lower == 'r' || lower == 'y';
 }
 
 bool appendBareFunction(Runtime& rt, std::string_view name, std::string& out) {
@@ -66,6 +66,8 @@ bool appendBareFunction(Runtime& rt, std::string_view name, std::string& out) {
     appendTime(rt, out);
   } else if (sameBareName(name, "curdir")) {
     appendDirectory(rt, out);
+  } else if (sameBareName(name, "inkey")) {
+    appendInkey(rt, out);
   } else {
     return false;
   }

@@ -106,7 +106,9 @@ int run(const host::CommandLine& cl, Program program) {
   std::unique_ptr<platform::Files> files = platform::makeFiles();
   std::unique_ptr<platform::Clock> clock = platform::makeClock();
   std::unique_ptr<platform::Settings> settings = platform::makeSettings(cl.settings);
+  std::unique_ptr<platform::TextRenderer> text = platform::makeHeadlessText();
   platform::Services services;
+  services.text = text.get();
   services.files = files.get();
   services.clock = clock.get();
   services.settings = settings.get();
@@ -123,6 +125,7 @@ int run(const host::CommandLine& cl, Program program) {
     reportFileSystemError();
     return exitLoadFailure;
   }
+  screen::clsStatement(*rt, "2");
   std::promise<void> finished;
   std::future<void> done = finished.get_future();
   std::thread interpreter([&] {
@@ -130,12 +133,14 @@ int run(const host::CommandLine& cl, Program program) {
     finished.set_value();
   });
   window->run();
+  // The program, stopped, finishes its statement (INPUT ends its line) before the text is taken;
+  // one that does not come back soon is not waited for: the process ends with it.
+  const bool finishedInTime = done.wait_for(std::chrono::seconds(2)) == std::future_status::ready;
   if (!cl.screenDump.empty()) writeScreenDump(cl.screenDump, screen::snapshot(rt->screen));
   int status = rt->interp.endedByError ? 1 : 0;
   std::fflush(stdout);
   std::fflush(stderr);
-  // A program stopped in the middle of a statement is not waited for: the process ends with it.
-  if (done.wait_for(std::chrono::seconds(2)) != std::future_status::ready) std::_Exit(status);
+  if (!finishedInTime) std::_Exit(status);
   interpreter.join();
   return status;
 }

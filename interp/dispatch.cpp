@@ -10,7 +10,7 @@ using Record = StatementRecord;
 
 // One adapter per row of the statement table. Statements that later work builds do nothing yet.
 void stmt_print(Runtime& rt, Record& r) { screen::printStatement(rt, r.argument); }
-void stmt_input(Runtime&, Record&) {}
+void stmt_input(Runtime& rt, Record& r) { screen::inputStatement(rt, r.argument); }
 void stmt_open(Runtime& rt, Record& r) { io::openStatement(rt, r.argument); }
 void stmt_close(Runtime& rt, Record& r) { io::closeStatement(rt, r.argument); }
 void stmt_ifThen(Runtime& rt, Record& r) { detail::ifStatement(rt, r.argument); }
@@ -46,19 +46,25 @@ void stmt_restore(Runtime& rt, Record& r) { statements::restoreStatement(rt, r.a
 void stmt_swap(Runtime& rt, Record& r) { statements::swapStatement(rt, r.argument); }
 void stmt_beep(Runtime&, Record&) {}
 void stmt_chain(Runtime& rt, Record&) { report(rt, OwnText, text(Text::ChainRefused)); }
-void stmt_cls(Runtime&, Record&) {}
-void stmt_color(Runtime&, Record&) {}
+void stmt_cls(Runtime& rt, Record& r) { screen::clsStatement(rt, r.argument); }
+void stmt_color(Runtime& rt, Record& r) { screen::colorStatement(rt, r.argument); }
 void stmt_defFn(Runtime& rt, Record& r) { detail::defFnStatement(rt, r.argument); }
 void stmt_end(Runtime& rt, Record&) { endProgram(rt); }
 void stmt_let(Runtime& rt, Record& r) { expr::assignStatement(rt, r.argument); }
-void stmt_locate(Runtime&, Record&) {}
+void stmt_locate(Runtime& rt, Record& r) { statements::locateStatement(rt, r.argument); }
 void stmt_randomize(Runtime& rt, Record& r) { statements::randomizeStatement(rt, r.argument); }
 void stmt_run(Runtime& rt, Record&) { report(rt, OwnText, text(Text::RunRefused)); }
 void stmt_sleep(Runtime& rt, Record& r) { statements::sleepStatement(rt, r.argument); }
-void stmt_width(Runtime&, Record&) {}
+void stmt_width(Runtime& rt, Record& r) { screen::widthStatement(rt, r.argument); }
 void stmt_get(Runtime&, Record&) {}
 void stmt_put(Runtime&, Record&) {}
-void stmt_line(Runtime&, Record&) {}
+// LINE INPUT arrives as LINE with an argument that begins with the word INPUT.
+void stmt_line(Runtime& rt, Record& r) {
+  std::string_view a = r.argument;
+  bool input = a.size() >= 5;
+  for (std::size_t i = 0; i < 5 && input; ++i) input = (a[i] | 0x20) == "input"[i];
+  if (input) screen::lineInputStatement(rt, a.substr(5));
+}
 
 }  // namespace
 

@@ -46,6 +46,13 @@ struct Extent {
   int height = 0;
 };
 
+// What a program waits for when it reads the keyboard.
+enum class KeyRequest : std::uint8_t {
+  Line,  // INPUT: the keys of one line, up to and including Enter
+  Key,   // INPUT$: one key, waiting for it
+  Peek,  // INKEY$: one key if one has been typed
+};
+
 // Keys of the arrow block, as the window reports them with Msg::KeyDown.
 enum VirtualKey : std::uint32_t { KeyLeft = 0x25, KeyUp = 0x26, KeyRight = 0x27, KeyDown = 0x28 };
 
@@ -69,6 +76,11 @@ class Window {
   virtual void setImePosition(int x, int y) = 0;
   // Text the program wrote to the screen (code page 932); the headless console echoes it.
   virtual void echo(std::string_view text) = 0;
+  // The program is about to wait for keys. A real window delivers keys as they are typed and
+  // does nothing here; the headless window types the keys it reads from its console now, as
+  // Msg::Char messages through the window procedure (Enter as 13), so that a run reads exactly
+  // the keys it asks for. When the console has ended, Line and Key send Msg::Close instead.
+  virtual void keysWanted(KeyRequest request) = 0;
 };
 
 // ---- Drawing surface and text -------------------------------------------------------------------
@@ -223,6 +235,9 @@ struct HeadlessOptions {
 // The headless window: an event loop with no window, message boxes as one line on stderr, screen
 // text echoed to stdout in UTF-8.
 std::unique_ptr<Window> makeHeadlessWindow(WindowProcedure procedure, HeadlessOptions options);
+// The built-in font's metrics (8 by 16 pixels a byte, a double-byte character twice as wide) for a
+// run without a window: it measures, and draws nothing, since there is nothing to draw on.
+std::unique_ptr<TextRenderer> makeHeadlessText();
 std::unique_ptr<Files> makeFiles();
 std::unique_ptr<Clock> makeClock();
 // Settings kept in a file; an empty path means the default place for this user.

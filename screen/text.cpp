@@ -1,5 +1,5 @@
 // The text layer: the transcript of everything written to the screen, its colours and its cursor,
-// and putText, the one routine that writes to it. Layout and drawing are not done here.
+// and putText, the one routine that writes to it. Layout and drawing are renderText's.
 #include <algorithm>
 
 #include "interp/interp.h"
@@ -85,10 +85,12 @@ void putText(Runtime& rt, std::string_view text) {
   if (endsWithNewline) work.pop_back();
 
   std::string written;
+  std::size_t start = 0;
   {
     std::lock_guard lock(s.textMutex);
     std::string& t = s.screenText;
     auto cursor = static_cast<std::size_t>(s.screenCursor);
+    start = cursor;
     if (cursor <= t.size()) {
       bool atEnd = false;
       std::size_t i = 0;
@@ -130,6 +132,7 @@ void putText(Runtime& rt, std::string_view text) {
     s.screenCursor = static_cast<int>(cursor);
   }
   if (!written.empty()) rt.sys.window->echo(echoText(written));
+  renderText(rt, work.size(), start);
 }
 
 std::string snapshot(State& s) {

@@ -20,6 +20,15 @@ std::uint8_t arrowKey(std::uint32_t key) {
   }
 }
 
+// The graphics, then the whole text layer over them.
+void paintWindow(Runtime& rt) {
+  if (platform::Surface* surface = rt.sys.surface) {
+    const platform::Extent size = surface->size();
+    surface->present({0, 0, size.width, size.height});
+  }
+  renderText(rt, 0, 0);
+}
+
 }  // namespace
 
 void windowProcedure(Runtime& rt, const platform::Message& message) {
@@ -48,12 +57,15 @@ void windowProcedure(Runtime& rt, const platform::Message& message) {
         if (std::uint8_t key = arrowKey(message.param)) s.lastKey = key;
       }
       break;
-    case platform::Msg::Char:
-      if (rt.interp.interpreterStarted && !s.inputMode) {
-        s.lastKey = static_cast<std::uint8_t>(message.param & 0xFF);
-      }
+    case platform::Msg::Char: {
+      const auto key = static_cast<std::uint8_t>(message.param & 0xFF);
+      if (rt.interp.interpreterStarted && !s.inputMode) s.lastKey = key;
+      lineEditor(rt, key);
       break;
+    }
     case platform::Msg::Paint:
+      paintWindow(rt);
+      break;
     case platform::Msg::MciNotify:
       break;
   }

@@ -33,6 +33,8 @@ void sleepStatement(Runtime& rt, std::string_view argument);
 void chdirStatement(Runtime& rt, std::string_view argument);
 void swapStatement(Runtime& rt, std::string_view argument);
 void readStatement(Runtime& rt, std::string_view argument);
+// LOCATE column,row: moves the text cursor, adding rows and see-through blanks as needed.
+void locateStatement(Runtime& rt, std::string_view argument);
 void restoreStatement(Runtime& rt, std::string_view argument);
 
 }  // namespace tw::statements

@@ -1,5 +1,9 @@
 // The headless window: an event loop without a window. Messages sent from the interpreter thread
 // run the window procedure on the UI thread; boxes go to stderr and screen text to stdout.
+#include <poll.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <condition_variable>
 #include <cstdio>
 #include <deque>
@@ -10,6 +14,57 @@
 
 namespace tw::platform {
 namespace {
+
+// The console as a keyboard: standard input read as UTF-8 (bytes that are not become characters of
+// their own), each character handed out as its code page 932 bytes. Nothing is read before the
+// program asks, so a run takes exactly the keys it waits for.
+class ConsoleKeys {
+ public:
+  // The next typed byte; nothing at the end of input, or, when wait is clear, when no byte is
+  // ready now.
+  std::optional<unsigned char> next(bool wait) {
+    if (pending_.empty() && !readCharacter(wait)) return std::nullopt;
+    unsigned char c = pending_.front();
+    pending_.pop_front();
+    return c;
+  }
+
+ private:
+  bool readByte(unsigned char& c) {
+    for (;;) {
+      ssize_t n = ::read(STDIN_FILENO, &c, 1);
+      if (n == 1) return true;
+      if (n == 0 || errno != EINTR) return false;
+    }
+  }
+
+  static int sequenceLength(unsigned char lead) {
+    if (lead >= 0xC2 && lead <= 0xDF) return 2;
+    if (lead >= 0xE0 && lead <= 0xEF) return 3;
+    if (lead >= 0xF0 && lead <= 0xF4) return 4;
+    return 1;
+  }
+
+  bool readCharacter(bool wait) {
+    if (!wait) {
+      pollfd p{STDIN_FILENO, POLLIN, 0};
+      if (::poll(&p, 1, 0) <= 0) return false;
+    }
+    unsigned char lead;
+    if (!readByte(lead)) return false;
+    std::string bytes(1, static_cast<char>(lead));
+    for (int k = sequenceLength(lead); k > 1; --k) {
+      unsigned char c;
+      if (!readByte(c)) break;
+      bytes.push_back(static_cast<char>(c));
+    }
+    std::optional<std::string> cp932 = isValidUtf8(bytes) ? utf8ToCp932(bytes) : std::nullopt;
+    for (char c : cp932 ? *cp932 : bytes) pending_.push_back(static_cast<unsigned char>(c));
+    return !pending_.empty();
+  }
+
+  std::deque<unsigned char> pending_;
+};
 
 class HeadlessWindow final : public Window {
  public:
@@ -81,6 +136,25 @@ class HeadlessWindow final : public Window {
     std::fwrite(utf8.data(), 1, utf8.size(), stdout);
   }
 
+  // LF, CR and CR LF are Enter. The end of input closes the window when the program waits for a
+  // key that can no longer come.
+  void keysWanted(KeyRequest request) override {
+    std::fflush(stdout);
+    for (;;) {
+      std::optional<unsigned char> c = keys_.next(request != KeyRequest::Peek);
+      if (!c) {
+        if (request != KeyRequest::Peek) send({Msg::Close});
+        return;
+      }
+      const bool lfAfterCr = *c == '\n' && lastWasCr_;
+      lastWasCr_ = *c == '\r';
+      if (lfAfterCr) continue;
+      const bool enter = *c == '\n' || *c == '\r';
+      send({Msg::Char, enter ? 13u : *c});
+      if (request != KeyRequest::Line || enter) return;
+    }
+  }
+
  private:
   struct Pending {
     Message message;
@@ -89,6 +163,8 @@ class HeadlessWindow final : public Window {
 
   WindowProcedure procedure_;
   HeadlessOptions options_;
+  ConsoleKeys keys_;
+  bool lastWasCr_ = false;
   std::thread::id uiThread_;
   std::mutex mutex_;
   std::condition_variable cv_;
@@ -99,8 +175,18 @@ class HeadlessWindow final : public Window {
 
 }  // namespace
 
+// The built-in font's cells: 8 by 16 pixels for every byte.
+class HeadlessText final : public TextRenderer {
+ public:
+  Extent measure(std::string_view) const override { return {8, 16}; }
+  int lineHeight() const override { return 16; }
+  void draw(int, int, std::string_view, Colour, std::optional<Colour>) override {}
+};
+
 std::unique_ptr<Window> makeHeadlessWindow(WindowProcedure procedure, HeadlessOptions options) {
   return std::make_unique<HeadlessWindow>(std::move(procedure), options);
 }
+
+std::unique_ptr<TextRenderer> makeHeadlessText() { return std::make_unique<HeadlessText>(); }
 
 }  // namespace tw::platform

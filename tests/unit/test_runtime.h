@@ -29,13 +29,32 @@ class RecordingWindow : public platform::Window {
       if (c == '\n') c = ' ';
     boxes.push_back(line);
   }
-  platform::Extent clientSize() const override { return {640, 400}; }
+  platform::Extent client{640, 400};
+  platform::Extent clientSize() const override { return client; }
   bool isForeground() const override { return true; }
   void invalidate() override {}
   void showCaret(int, int, int, int) override {}
   void hideCaret() override {}
   void setImePosition(int, int) override {}
   void echo(std::string_view text) override { echoed += text; }
+  // Keys a test types: each request takes what it asks for from here; an empty queue at a Line or
+  // Key request closes the window, as the end of the console does.
+  std::string keys;
+  std::vector<platform::KeyRequest> requests;
+  void keysWanted(platform::KeyRequest request) override {
+    requests.push_back(request);
+    if (keys.empty()) {
+      if (request != platform::KeyRequest::Peek) send({platform::Msg::Close});
+      return;
+    }
+    do {
+      char c = keys.front();
+      keys.erase(0, 1);
+      send({platform::Msg::Char, c == '\n' ? 13u : static_cast<unsigned char>(c)});
+      if (request != platform::KeyRequest::Line || c == '\n') return;
+    } while (!keys.empty());
+    send({platform::Msg::Close});
+  }
 };
 
 // A clock that stands still at a chosen time and records the sleeps asked of it.

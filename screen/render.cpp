@@ -1,0 +1,133 @@
+// The layout of the text layer: where each cell goes for the window's client size, the caret and
+// the IME point, drawing the cells just written, and dropping the first lines of a text grown too
+// tall. The text itself is changed here only by that scroll.
+#include <algorithm>
+
+#include "interp/interp.h"
+
+namespace tw::screen {
+namespace {
+
+// The screen font's metrics; the font does not change while a program runs, so each byte is
+// measured once.
+const FontMetrics& metrics(Runtime& rt) {
+  FontMetrics& m = rt.screen.metrics;
+  if (!m.measured) {
+    m.width.fill(8);
+    if (platform::TextRenderer* font = rt.sys.text) {
+      m.lineHeight = font->lineHeight();
+      for (int b = 0; b < 256; ++b) {
+        const char c = static_cast<char>(b);
+        m.width[static_cast<std::size_t>(b)] = font->measure(std::string_view(&c, 1)).width;
+      }
+    }
+    m.measured = true;
+  }
+  return m;
+}
+
+// The byte whose extent is a cell's width: the character's first byte, or what an escape pair
+// shows (a see-through blank is as wide as 'L', the 0x00 cell as 'Z').
+unsigned char measuredByte(int kind, unsigned char first) {
+  switch (kind) {
+    case 1: return 0x01;
+    case 2: return 'L';
+    case 3: return '"';
+    case 4: return 'Z';
+    default: return first;
+  }
+}
+
+// Draws one cell on the window: its bytes in its colours, or, for a see-through blank, the
+// graphics beneath.
+void drawCell(Runtime& rt, int kind, std::string_view bytes, std::size_t last, int x, int y,
+              int spaceWidth, int lineHeight) {
+  const State& s = rt.screen;
+  if (kind == 2) {
+    rt.sys.surface->present({x, y, x + spaceWidth, y + lineHeight});
+    return;
+  }
+  static constexpr char shown[] = {0, 0x01, 0, '"', 0};
+  std::string_view cell = kind == 0 ? bytes : std::string_view(&shown[kind], 1);
+  const platform::Colour background = s.cellBackground[last];
+  rt.sys.text->draw(x, y, cell, s.cellForeground[last],
+                    background == transparent ? std::nullopt
+                                              : std::optional<platform::Colour>(background));
+}
+
+// One walk over the text: places the caret and, when draw is set, draws the cells in range.
+// True when the laid-out text is taller than the window or the text area.
+bool layOut(Runtime& rt, const FontMetrics& m, std::size_t count, std::size_t start, bool draw) {
+  State& s = rt.screen;
+  const std::string& t = s.screenText;
+  const platform::Extent client = rt.sys.window->clientSize();
+  draw = draw && rt.sys.surface != nullptr && rt.sys.text != nullptr;
+  const int lh = m.lineHeight;
+  int x = 0, y = 0;
+  for (std::size_t pos = 0; pos <= screenTextLimit;) {
+    if (static_cast<int>(pos) == s.screenCursor) s.caretX = x, s.caretY = y + lh;
+    if (pos >= t.size()) {
+      if (pos != 0) y += lh;
+      break;
+    }
+    const auto first = static_cast<unsigned char>(t[pos]);
+    if (first == '\n') {
+      y += lh, x = 0, ++pos;
+      continue;
+    }
+    const int kind = escapeKind(t, pos);
+    const bool doubleByte = kind == 0 && platform::isLeadByte(first) && pos + 1 < t.size();
+    const std::size_t last = kind != 0 || doubleByte ? pos + 1 : pos;
+    const int w = m.width[measuredByte(kind, first)];
+    const bool inRange = count == 0 || (last >= start && last - start < count);
+    if (draw && (inRange || kind == 2))
+      drawCell(rt, kind, std::string_view(t).substr(pos, last + 1 - pos), last, x, y,
+               m.width[' '], lh);
+    x += doubleByte ? 2 * w : w;
+    if (x + w >= client.width || (s.textAreaLimited && x >= s.textAreaWidth)) y += lh, x = 0;
+    pos = last + 1;
+  }
+  return y > client.height || (s.textAreaLimited && y > s.textAreaHeight);
+}
+
+// Drops everything up to and including the first line break (all of the text without one).
+void dropFirstLine(State& s) {
+  std::string& t = s.screenText;
+  const std::size_t lf = t.find('\n');
+  const std::size_t cut = lf == std::string::npos ? t.size() : lf + 1;
+  t.erase(0, cut);
+  std::copy(s.cellForeground.begin() + static_cast<long>(cut), s.cellForeground.end(),
+            s.cellForeground.begin());
+  std::copy(s.cellBackground.begin() + static_cast<long>(cut), s.cellBackground.end(),
+            s.cellBackground.begin());
+  s.screenCursor = static_cast<int>(t.size());
+}
+
+}  // namespace
+
+void renderText(Runtime& rt, std::size_t count, std::size_t start) {
+  State& s = rt.screen;
+  platform::Window& window = *rt.sys.window;
+  const bool restoreCaret = s.caretEnabled && window.isForeground();
+  // The caret belongs to the UI thread: it is hidden and shown again through messages.
+  if (s.caretEnabled) window.send({platform::Msg::KillFocus});
+  bool scrolled = false;
+  int imeX = 0, imeY = 0;
+  {
+    std::lock_guard lock(s.textMutex);
+    const FontMetrics& m = metrics(rt);
+    // A window drops one line per paint until the text fits; here they all go at once, so that
+    // what the text holds does not depend on when the paints come.
+    for (bool draw = true; layOut(rt, m, count, start, draw); draw = false) {
+      dropFirstLine(s);
+      scrolled = true;
+    }
+    imeX = s.caretX;
+    imeY = s.caretY - m.lineHeight;
+  }
+  if (scrolled) window.invalidate();
+  window.setImePosition(imeX, imeY);
+  if (restoreCaret) window.send({platform::Msg::SetFocus});
+}
+
+}  // namespace tw::screen

@@ -1,0 +1,7 @@
+10 PRINT "gone"
+20 CLS
+30 PRINT "a"
+40 CLS 2:PRINT "b"
+50 CLS 4:PRINT "c"
+60 CLS 3:PRINT "d"
+70 COLOR 2:PRINT "red";:COLOR 7,-1:PRINT "clear"

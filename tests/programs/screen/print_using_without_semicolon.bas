@@ -1,0 +1,2 @@
+10 PRINT USING "##"
+20 PRINT "not reached"
