@@ -128,5 +128,95 @@ TEST(Print, ItemsSeparatorsAndNumbers) {
   EXPECT_EQ(t.screen(), " 3-3 .5 .333333333333333\nAB      C\nXY      \n\nstr 2\n");
 }
 
+TEST(Layout, LinesWrapBeforeTheRightEdgeAndTheCaretFollowsTheCursor) {
+  Screen s;
+  // 8-pixel cells in 640 pixels: a cell that would end at the edge goes to the next row.
+  s.put(std::string(79, 'a') + "b");
+  EXPECT_EQ(s.rt.screen.caretX, 8);
+  EXPECT_EQ(s.rt.screen.caretY, 32);
+  s.put("\n");
+  EXPECT_EQ(s.rt.screen.caretX, 0);
+  EXPECT_EQ(s.rt.screen.caretY, 48);
+  // A double-byte character is two cells wide; an escape pair is one.
+  s.put(test::sjis("字") + "\x01Lx");
+  EXPECT_EQ(s.rt.screen.caretX, 32);
+}
+
+TEST(Layout, ATextTooTallLosesLinesUntilItFitsAndTheCursorGoesToItsEnd) {
+  Screen s;
+  s.window.client = {640, 48};  // three rows
+  s.put("1\n2\n3\n");
+  EXPECT_EQ(s.text(), "2\n3\n");
+  s.put("4\n5\n6");
+  EXPECT_EQ(s.text(), "4\n5\n6");
+  EXPECT_EQ(s.cursor(), 5);
+  s.cursor() = 0;
+  s.put("X");  // laid out again, it fits: the cursor stays where the write left it
+  EXPECT_EQ(s.cursor(), 1);
+  // Text without a line break that passes the bottom goes entirely.
+  s.cursor() = static_cast<int>(s.text().size());
+  s.put(std::string(300, 'z'));
+  EXPECT_EQ(s.text(), "");
+  EXPECT_EQ(s.cursor(), 0);
+}
+
+TEST(Appearance, ColourNumbersAndTheColoursOfNewText) {
+  EXPECT_EQ(screen::colourValue(2), 0x0000FFu);
+  EXPECT_EQ(screen::colourValue(5), 0xFFFF00u);
+  EXPECT_EQ(screen::colourValue(9), 0u);
+  EXPECT_EQ(screen::colourValue(-255), 255u);
+  test::TestRuntime t(
+      "10 \x10\x74 2:\x10\x10 \"r\";\n"
+      "20 \x10\x74 7,-1:\x10\x10 \"w\";\n"
+      "30 \x10\x74 RGB(1,2,3),4:\x10\x10 \"c\";\n");
+  t.run();
+  const screen::State& s = t.rt.screen;
+  EXPECT_EQ(s.cellForeground[0], 0x0000FFu);
+  EXPECT_EQ(s.cellBackground[0], 0u);
+  EXPECT_EQ(s.cellForeground[1], 0xFFFFFFu);
+  EXPECT_EQ(s.cellBackground[1], screen::transparent);
+  EXPECT_EQ(s.cellForeground[2], 0x030201u);
+  EXPECT_EQ(s.cellBackground[2], 0x00FF00u);
+  // END restores white on black.
+  EXPECT_EQ(s.textForeground, screen::white);
+  EXPECT_EQ(s.textBackground, 0u);
+}
+
+TEST(Locate, BlanksInsertedIntoALineMoveTheColoursAfterThem) {
+  test::TestRuntime t(
+      "10 \x10\x10 \"ab\"\n20 \x10\x74 2:\x10\x10 \"R\";\n30 \x10\x7A 4,0\n");
+  t.run();
+  const screen::State& s = t.rt.screen;
+  EXPECT_EQ(s.screenText, "ab\x01L\x01L\nR");
+  EXPECT_EQ(s.screenCursor, 6);
+  // "R" moved from position 3 to 7, with its red.
+  EXPECT_EQ(s.cellForeground[7], 0x0000FFu);
+}
+
+TEST(Input, TypedKeysAreEchoedEscapedAndStored) {
+  test::TestRuntime t("10 \x10\x11 A$,B\n20 \x11\x12 INPUT \"q\",C$\n");
+  // A quote typed is held as its escape pair; Backspace takes the pair away whole.
+  t.window.keys = "x\"\b\"y,2.5\nk,\"\n";
+  t.run();
+  EXPECT_EQ(t.rt.screen.screenText, "? x\x01" "Dy,2.5\nqk,\x01" "D\n");
+  std::string value;
+  expr::readVariable(t.rt, "A$", value);
+  EXPECT_EQ(value, "\"x\x01" "Dy\"");
+  expr::readVariable(t.rt, "B", value);
+  EXPECT_EQ(value, "2.5");
+  expr::readVariable(t.rt, "C$", value);
+  EXPECT_EQ(value, "\"k,\x01" "D\"");
+  EXPECT_FALSE(t.rt.screen.caretEnabled && !t.rt.interp.stopRequested);
+}
+
+TEST(Input, ClosingTheWindowWhileInputWaitsEndsTheProgram) {
+  test::TestRuntime t("10 \x10\x11 A\n20 \x10\x10 \"not reached\"\n");
+  t.run();
+  EXPECT_EQ(t.screen(), "? \n");
+  EXPECT_TRUE(t.rt.interp.stopRequested);
+  EXPECT_FALSE(t.rt.interp.endedByError);
+  EXPECT_FALSE(t.rt.screen.inputMode);
+}
+
 }  // namespace
 }  // namespace tw
