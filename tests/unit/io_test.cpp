@@ -101,6 +101,72 @@ class Io : public ::testing::Test {
   void expectNoBox() { EXPECT_TRUE(t.takeBoxes().empty()); }
 };
 
+// ---- OPEN and CLOSE texts -----------------------------------------------------------------------
+
+TEST_F(Io, OpenClausesAndChannels) {
+  for (const char* text :
+       {"\"a.txt\" FOR OUTPUT AS #1", "\"a.txt\" for Output as 1", "\"a.txt\"\tFOR\tINPUT\tAS\t#1",
+        "\"a\" + \".txt\"  FOR OUTPUT  AS  #1", "A$ AS 1"}) {
+    expr::storeVariable(rt, "A$", "\"a.txt\"");
+    open(text);
+    EXPECT_NE(rt.io.channelHandles[0], platform::invalidFile) << text;
+  }
+  const std::vector<std::pair<const char*, const char*>> failures{
+      {"\"a.txt\" FOR APPEND AS #1", "APPEND 無効な識別子です"},
+      {"\"a.txt\" AS #10", outOfRange},
+      {"\"a.txt\" AS #0", outOfRange},
+      {"\"a.txt\" AS #1 ", outOfRange},
+      {"\"a.txt\" AS #", outOfRange},
+      {"\"a.txt\" AS # 1", outOfRange},
+      {"\"a.txt\"", syntaxError},
+      {"\"a.txt\" ", syntaxError},
+      {"\"a.txt\" FOR OUTPUT", syntaxError},
+      {"\"a.txt\" FOR OUTPUT #1", syntaxError},
+      {"\"a.txt\" FORM AS 1", syntaxError},
+      {"\"a.txt\" #1", syntaxError},
+      {"5 AS 1", "型が違います"},
+      {"\"COM1:N81N\" AS 1", openError},
+      {"\"com:\" AS 1", openError},
+  };
+  for (const auto& [text, message] : failures) {
+    io::openStatement(rt, text);
+    SCOPED_TRACE(text);
+    expectBox(message);
+  }
+}
+
+TEST_F(Io, CloseListsAndErrors) {
+  open("\"a.txt\" AS 1");
+  open("\"b.txt\" AS 2");
+  open("\"c.txt\" AS 3");
+  io::closeStatement(rt, "#1, 3");
+  EXPECT_EQ(rt.io.channelHandles[0], platform::invalidFile);
+  EXPECT_NE(rt.io.channelHandles[1], platform::invalidFile);
+  EXPECT_EQ(rt.io.channelHandles[2], platform::invalidFile);
+  io::closeStatement(rt, "#1");  // not open: no error
+  io::closeStatement(rt, "");
+  EXPECT_EQ(rt.io.channelHandles[1], platform::invalidFile);
+  expectNoBox();
+  open("\"a.txt\" AS 1");
+  open("\"b.txt\" AS 2");
+  io::closeStatement(rt, "#1,#22");  // the items before the faulty one are closed
+  expectBox(syntaxError);
+  for (const char* text : {"#0", "1,", "#", "x"}) {
+    io::closeStatement(rt, text);
+    SCOPED_TRACE(text);
+    expectBox(outOfRange);
+  }
+}
+
+TEST_F(Io, NamesPastTheLimitAreRefused) {
+  rt.host.programDir = ".";
+  std::string name(259 - 2 + 1, 'n');
+  io::openStatement(rt, "\"" + name + "\" AS 1");
+  expectBox(openError);
+  io::killStatement(rt, "\"" + name + "\"");
+  expectBox(accessError);
+}
+
 // ---- Writing ------------------------------------------------------------------------------------
 
 TEST_F(Io, WritingOverwritesFromTheStartAndEndsLinesWithCrLf) {
