@@ -170,10 +170,12 @@ void openStatement(Runtime& rt, std::string_view argument) {
   {
     std::lock_guard lock(rt.io.channelMutex);
     detail::closeSlot(rt, slot);
-    if (rt.sys.files) handle = rt.sys.files->open(name, access, platform::FileCreate::OpenAlways);
+    // A program that is ending opens nothing: END may have closed the channels already.
+    if (rt.sys.files && !rt.interp.stopRequested)
+      handle = rt.sys.files->open(name, access, platform::FileCreate::OpenAlways);
     rt.io.channelHandles[slot] = handle;
   }
-  if (handle == platform::invalidFile) interp::report(rt, interp::CannotOpenFile);
+  if (handle == platform::invalidFile) detail::fail(rt, interp::CannotOpenFile);
 }
 
 void closeStatement(Runtime& rt, std::string_view argument) {
