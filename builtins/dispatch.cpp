@@ -5,6 +5,12 @@
 #include "builtins/detail.h"
 
 namespace tw::builtins {
+namespace detail {
+// The channel functions (files.cpp).
+std::int32_t eofFunction(Runtime& rt, std::string_view a);
+std::int32_t lofFunction(Runtime& rt, std::string_view a);
+}  // namespace detail
+
 namespace {
 
 using detail::Routine;
@@ -38,6 +44,7 @@ constexpr std::array functions{
     Function{"cint", integer<detail::cintFunction>},
     Function{"csng", fixed<detail::csngFunction, 7>},
     Function{"cos", fixed<detail::cosFunction, 15>},
+    Function{"eof", integer<detail::eofFunction>},
     Function{"exp", fixed<detail::expFunction, 15>},
     Function{"fix", integer<detail::fixFunction>},
     Function{"hex$", detail::hexFunction},
@@ -51,6 +58,7 @@ constexpr std::array functions{
     Function{"kmid$", detail::kmidFunction},
     Function{"left$", detail::leftFunction},
     Function{"len", integer<detail::lenFunction>},
+    Function{"lof", integer<detail::lofFunction>},
     Function{"log", fixed<detail::logFunction, 15>},
     Function{"mid$", detail::midFunction},
     Function{"oct$", detail::octFunction},

@@ -1,18 +1,219 @@
-// The channel table and the file statements.
-#include "interp/interp.h"
+// The channel table: OPEN, CLOSE, the closing of all channels, and the resolution of relative
+// file names. Reading and writing through a channel live in transfer.cpp.
+#include <string>
+
+#include "io/detail.h"
 
 namespace tw::io {
+namespace {
 
-void openStatement(Runtime&, std::string_view) {}
-void closeStatement(Runtime&, std::string_view) {}
-void killStatement(Runtime&, std::string_view) {}
-void mkdirStatement(Runtime&, std::string_view) {}
-void filesStatement(Runtime&, std::string_view) {}
-void inputFromChannel(Runtime&, std::string_view, bool) {}
-bool resolvePath(Runtime&, std::string&) { return true; }
-void closeAllChannels(Runtime&) {}
-bool writeLine(Runtime&, int, std::string_view) { return true; }
-std::int32_t endOfFile(Runtime&, int) { return 0; }
-std::int32_t lengthOfFile(Runtime&, int) { return 0; }
+using detail::isBlank;
+
+char lowered(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool sameWord(std::string_view word, std::string_view lower) {
+  if (word.size() != lower.size()) return false;
+  for (std::size_t i = 0; i < word.size(); ++i)
+    if (lowered(word[i]) != lower[i]) return false;
+  return true;
+}
+
+// The word (any case) at pos, followed by a blank or tab.
+bool clauseAt(std::string_view text, std::size_t pos, std::string_view lower) {
+  return pos + lower.size() < text.size() && sameWord(text.substr(pos, lower.size()), lower) &&
+         isBlank(text[pos + lower.size()]);
+}
+
+std::size_t skipBlanks(std::string_view text, std::size_t pos) {
+  while (pos < text.size() && isBlank(text[pos])) ++pos;
+  return pos;
+}
+
+// Where OPEN's file expression ends: at the blanks before its FOR or AS clause, so that an
+// expression written with blanks (A$ + ".txt") names the file too; without such a clause at the
+// first blank. npos when there is no blank outside quotes.
+std::size_t fileExpressionEnd(std::string_view text) {
+  bool quoted = false;
+  std::size_t firstBlank = std::string_view::npos;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '"') quoted = !quoted;
+    if (quoted || !isBlank(text[i])) continue;
+    if (firstBlank == std::string_view::npos && text[i] == ' ') firstBlank = i;
+    const std::size_t word = skipBlanks(text, i);
+    if (clauseAt(text, word, "for") || clauseAt(text, word, "as")) return i;
+    i = word - 1;
+  }
+  return firstBlank;
+}
+
+// A serial-port name: COMn: with settings, but not a file name such as COMPUTER:X.
+bool isPortName(std::string_view name) {
+  return name.find(':') != std::string_view::npos && name.size() > 3 &&
+         sameWord(name.substr(0, 3), "com") &&
+         !(lowered(name[3]) >= 'a' && lowered(name[3]) <= 'z');
+}
+
+// A name used where it stands: drive-qualified and network names, and absolute Linux paths. The
+// trail byte of a double-byte character (0x95 0x5C) is no backslash.
+bool keepsItsPlace(std::string_view name) {
+  if (!name.empty() && name[0] == '/') return true;
+  bool afterBackslash = false;
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    const char c = name[i];
+    if (platform::isLeadByte(static_cast<unsigned char>(c)) && i + 1 < name.size()) {
+      ++i;
+      afterBackslash = false;
+      continue;
+    }
+    if (c == ':' || (c == '\\' && afterBackslash)) return true;
+    afterBackslash = c == '\\';
+  }
+  return false;
+}
+
+// The access of the FOR clause's mode word; false after reporting error 3.
+bool modeAccess(Runtime& rt, std::string_view word, platform::FileAccess& access) {
+  if (sameWord(word, "input")) {
+    access = platform::FileAccess::Read;
+  } else if (sameWord(word, "output")) {
+    access = platform::FileAccess::Write;
+  } else {
+    interp::report(rt, interp::InvalidIdentifier, word);
+    return false;
+  }
+  return true;
+}
+
+// The clauses after the file expression: [FOR mode] AS [#]n, n the last byte. The channel, or 0
+// after a reported error.
+int parseClauses(Runtime& rt, std::string_view text, std::size_t pos,
+                 platform::FileAccess& access) {
+  pos = skipBlanks(text, pos);
+  access = platform::FileAccess::ReadWrite;
+  if (clauseAt(text, pos, "for")) {
+    pos = skipBlanks(text, pos + 3);
+    std::size_t end = pos;
+    while (end < text.size() && !isBlank(text[end])) ++end;
+    if (end == text.size()) {
+      interp::report(rt, interp::SyntaxError);
+      return 0;
+    }
+    if (!modeAccess(rt, text.substr(pos, end - pos), access)) return 0;
+    pos = skipBlanks(text, end);
+  }
+  if (!clauseAt(text, pos, "as")) {
+    interp::report(rt, interp::SyntaxError);
+    return 0;
+  }
+  pos = skipBlanks(text, pos + 2);
+  if (pos < text.size() && text[pos] == '#') ++pos;
+  if (pos + 1 != text.size() || !detail::isChannelDigit(text[pos])) {
+    interp::report(rt, interp::OutOfRange);
+    return 0;
+  }
+  return text[pos] - '0';
+}
+
+void closeChannel(Runtime& rt, int channel) {
+  std::lock_guard lock(rt.io.channelMutex);
+  detail::closeSlot(rt, channel - 1);
+}
+
+}  // namespace
+
+namespace detail {
+
+void fail(Runtime& rt, int code) {
+  if (!rt.interp.stopRequested) interp::report(rt, code);
+}
+
+platform::FileHandle handleOf(Runtime& rt, int slot) {
+  return rt.sys.files ? rt.io.channelHandles[slot] : platform::invalidFile;
+}
+
+void closeSlot(Runtime& rt, int slot) {
+  platform::FileHandle& handle = rt.io.channelHandles[slot];
+  if (handle != platform::invalidFile && rt.sys.files) rt.sys.files->close(handle);
+  // Marked empty at once, so that no later close touches a handle the system has given out again.
+  handle = platform::invalidFile;
+  rt.io.readAhead[slot].bytes.clear();
+  rt.io.readAhead[slot].next = 0;
+}
+
+}  // namespace detail
+
+void openStatement(Runtime& rt, std::string_view argument) {
+  const std::size_t end = fileExpressionEnd(argument);
+  if (end == std::string_view::npos) {
+    interp::report(rt, interp::SyntaxError);
+    return;
+  }
+  std::string name;
+  if (!expr::scratchString(rt, argument.substr(0, end), name)) return;
+  platform::FileAccess access;
+  const int channel = parseClauses(rt, argument, end, access);
+  if (channel == 0) return;
+  const int slot = channel - 1;
+  if (isPortName(name)) {
+    // No serial port can be opened yet: it fails as a missing port does.
+    closeChannel(rt, channel);
+    interp::report(rt, interp::CannotOpenFile);
+    return;
+  }
+  if (!resolvePath(rt, name)) {
+    interp::report(rt, interp::CannotOpenFile);
+    return;
+  }
+  platform::FileHandle handle = platform::invalidFile;
+  {
+    std::lock_guard lock(rt.io.channelMutex);
+    detail::closeSlot(rt, slot);
+    // A program that is ending opens nothing: END may have closed the channels already.
+    if (rt.sys.files && !rt.interp.stopRequested)
+      handle = rt.sys.files->open(name, access, platform::FileCreate::OpenAlways);
+    rt.io.channelHandles[slot] = handle;
+  }
+  if (handle == platform::invalidFile) detail::fail(rt, interp::CannotOpenFile);
+}
+
+void closeStatement(Runtime& rt, std::string_view argument) {
+  const std::string text = expr::stripBlanks(argument);
+  if (text.empty()) {
+    closeAllChannels(rt);
+    return;
+  }
+  std::size_t pos = 0;
+  for (;;) {
+    if (pos < text.size() && text[pos] == '#') ++pos;
+    if (pos >= text.size() || !detail::isChannelDigit(text[pos])) {
+      interp::report(rt, interp::OutOfRange);
+      return;
+    }
+    const int channel = text[pos++] - '0';
+    if (pos < text.size() && text[pos] != ',') {
+      interp::report(rt, interp::SyntaxError);
+      return;
+    }
+    closeChannel(rt, channel);
+    if (pos++ >= text.size()) return;
+  }
+}
+
+void closeAllChannels(Runtime& rt) {
+  std::lock_guard lock(rt.io.channelMutex);
+  for (int slot = 0; slot < channelCount; ++slot) detail::closeSlot(rt, slot);
+}
+
+bool resolvePath(Runtime& rt, std::string& name) {
+  if (!keepsItsPlace(name)) {
+    std::string full;
+    full.reserve(rt.host.programDir.size() + 1 + name.size());
+    full.append(rt.host.programDir).append(1, '\\').append(name);
+    name = std::move(full);
+  }
+  return name.size() <= pathLimit;
+}
 
 }  // namespace tw::io

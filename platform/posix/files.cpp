@@ -1,10 +1,15 @@
 // Files and folders on POSIX systems: code page 932 names become UTF-8 paths, '\' becomes '/'.
-// Handles are file descriptors.
+// Handles are file descriptors. Files behave as on Windows: an open file is not shared, so the
+// object keeps the identity of every file it holds open; it touches no other state.
 #include <dirent.h>
 #include <fcntl.h>
 #include <fnmatch.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <map>
+#include <mutex>
+#include <utility>
 
 #include "platform/platform.h"
 
@@ -18,19 +23,38 @@ std::string hostPath(std::string_view name) {
   return path;
 }
 
+// A file's identity: the same file under another name (a hard link) is the same file.
+using FileId = std::pair<dev_t, ino_t>;
+
 class PosixFiles final : public Files {
  public:
+  PosixFiles() = default;
+  PosixFiles(const PosixFiles&) = delete;
+  PosixFiles& operator=(const PosixFiles&) = delete;
+  ~PosixFiles() override {
+    for (const auto& [fd, id] : held_) ::close(fd);
+  }
+
   FileHandle open(std::string_view name, FileAccess access, FileCreate create) override {
     int flags = access == FileAccess::Read ? O_RDONLY : access == FileAccess::Write ? O_WRONLY : O_RDWR;
-    if (create == FileCreate::CreateAlways) flags |= O_CREAT | O_TRUNC;
-    if (create == FileCreate::OpenAlways) flags |= O_CREAT;
-    int fd = ::open(hostPath(name).c_str(), flags | O_CLOEXEC, 0666);
+    if (create != FileCreate::OpenExisting) flags |= O_CREAT;
+    // O_NONBLOCK keeps the open of a FIFO without a partner from hanging; reads block again after.
+    int fd = ::open(hostPath(name).c_str(), flags | O_CLOEXEC | O_NONBLOCK, 0666);
     if (fd < 0) return invalidFile;
     struct stat st {};
-    if (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+    if (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode) ||
+        fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
       ::close(fd);
       return invalidFile;
     }
+    std::lock_guard lock(mutex_);
+    // A file held by another handle is refused before anything changes it, truncation included.
+    if (holds(FileId{st.st_dev, st.st_ino}) ||
+        (create == FileCreate::CreateAlways && ftruncate(fd, 0) != 0)) {
+      ::close(fd);
+      return invalidFile;
+    }
+    held_.emplace(fd, FileId{st.st_dev, st.st_ino});
     return fd;
   }
   long long read(FileHandle f, void* buffer, std::size_t count) override {
@@ -53,8 +77,23 @@ class PosixFiles final : public Files {
     struct stat st {};
     return fstat(static_cast<int>(f), &st) == 0 ? st.st_size : -1;
   }
-  bool close(FileHandle f) override { return ::close(static_cast<int>(f)) == 0; }
-  bool remove(std::string_view name) override { return ::unlink(hostPath(name).c_str()) == 0; }
+  bool close(FileHandle f) override {
+    {
+      std::lock_guard lock(mutex_);
+      held_.erase(static_cast<int>(f));
+    }
+    return ::close(static_cast<int>(f)) == 0;
+  }
+  bool remove(std::string_view name) override {
+    const std::string path = hostPath(name);
+    // The name itself, not what a symbolic link points to: unlink removes the link.
+    struct stat st {};
+    if (lstat(path.c_str(), &st) == 0) {
+      std::lock_guard lock(mutex_);
+      if (holds(FileId{st.st_dev, st.st_ino})) return false;
+    }
+    return ::unlink(path.c_str()) == 0;
+  }
   bool makeDirectory(std::string_view name) override {
     return ::mkdir(hostPath(name).c_str(), 0777) == 0;
   }
@@ -68,14 +107,25 @@ class PosixFiles final : public Files {
     if (!dir) return false;
     while (dirent* e = readdir(dir)) {
       if (fnmatch(mask.c_str(), e->d_name, 0) != 0) continue;
+      // A symbolic link is not a plain folder, as a link on Windows carries a further attribute.
       struct stat st {};
-      bool isDir = ::stat((folder + "/" + e->d_name).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+      bool isDir = ::lstat((folder + "/" + e->d_name).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
       std::optional<std::string> name = utf8ToCp932(e->d_name);
       entries.push_back({name ? *name : std::string(e->d_name), isDir});
     }
     closedir(dir);
     return true;
   }
+
+ private:
+  bool holds(const FileId& id) const {
+    for (const auto& [fd, heldId] : held_)
+      if (heldId == id) return true;
+    return false;
+  }
+
+  std::mutex mutex_;  // open and close may run on either thread
+  std::map<int, FileId> held_;
 };
 
 }  // namespace

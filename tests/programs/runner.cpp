@@ -2,8 +2,19 @@
 // compares the text layer, the report lines and the exit status with NAME.expect.
 //
 // usage: tarnwick_program_runner TARNWICK NAME.bas
-// Optional NAME.args holds extra command-line words. With TW_UPDATE_EXPECT=1 the runner writes
-// NAME.expect from the run instead of comparing (read the result before committing it).
+// The program runs as a copy in a temporary folder named like the test's own folder, which is also
+// the process's current folder, so that nothing it writes reaches the source tree. Optional files
+// beside NAME.bas:
+//   NAME.args   extra command-line words;
+//   NAME.dir/   a fixture folder whose contents are copied beside the program first;
+//   NAME.files  files of the program's folder compared after the run. Each file is a header line,
+//               "== NAME" followed by its contents, "== NAME [absent]" or "== NAME [folder]".
+//               Contents are shown as the screen section shows text (code page 932 as UTF-8, LF as
+//               a line break, other control bytes and bytes with no character as \xNN) and a
+//               backslash as \\; a file that does not end with LF gets a last line
+//               "[no newline]".
+// With TW_UPDATE_EXPECT=1 the runner writes NAME.expect, and NAME.files for the names it lists,
+// from the run instead of comparing (read the result before committing it).
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -12,6 +23,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -51,14 +63,83 @@ std::string showScreen(const std::string& cp932) {
   return out;
 }
 
-// Runs the command with stdin from inPath (or empty) and stderr to errPath; the exit status.
-int runCommand(const std::vector<std::string>& argv, const fs::path& inPath, const fs::path& errPath) {
+void appendByte(std::string& out, unsigned char c) {
+  char buf[8];
+  std::snprintf(buf, sizeof buf, "\\x%02X", c);
+  out += buf;
+}
+
+// A file's bytes made readable exactly: every character that code page 932 has is shown in UTF-8,
+// every other byte as \xNN, and the backslash doubled so that no byte reads as an escape.
+std::string showFileBytes(const std::string& bytes) {
+  std::string out;
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    const auto c = static_cast<unsigned char>(bytes[i]);
+    if (c == '\n' || (c >= 0x20 && c < 0x7F && c != '\\')) {
+      out += static_cast<char>(c);
+      continue;
+    }
+    if (c == '\\') {
+      out += "\\\\";
+      continue;
+    }
+    const std::size_t width = tw::platform::isLeadByte(c) && i + 1 < bytes.size() ? 2 : 1;
+    bool lossless = true;
+    std::string utf8 =
+        tw::platform::cp932ToUtf8(std::string_view(bytes).substr(i, width), &lossless);
+    if (c >= 0x80 && lossless) {
+      out += utf8;
+      i += width - 1;
+    } else {
+      appendByte(out, c);
+    }
+  }
+  if (!out.empty() && out.back() != '\n') out += "\n[no newline]\n";
+  return out;
+}
+
+// The names that NAME.files lists, in order.
+std::vector<std::string> listedNames(const std::string& text) {
+  std::vector<std::string> names;
+  std::istringstream lines(text);
+  for (std::string line; std::getline(lines, line);) {
+    if (line.rfind("== ", 0) != 0) continue;
+    std::string name = line.substr(3);
+    for (const char* mark : {" [absent]", " [folder]"})
+      if (name.size() > std::strlen(mark) && name.ends_with(mark))
+        name.resize(name.size() - std::strlen(mark));
+    names.push_back(name);
+  }
+  return names;
+}
+
+// The files named, as NAME.files shows them after a run in folder.
+std::string showFiles(const fs::path& folder, const std::vector<std::string>& names) {
+  std::string out;
+  for (const std::string& name : names) {
+    const fs::path p = folder / name;
+    if (fs::is_directory(p)) {
+      out += "== " + name + " [folder]\n";
+    } else if (!fs::exists(p)) {
+      out += "== " + name + " [absent]\n";
+    } else {
+      out += "== " + name + "\n" + showFileBytes(readFile(p));
+    }
+  }
+  return out;
+}
+
+// Runs the command in folder with stdin from inPath (or empty) and stderr to errPath; the exit
+// status.
+int runCommand(const std::vector<std::string>& argv, const fs::path& folder, const fs::path& inPath,
+               const fs::path& errPath) {
   pid_t pid = fork();
   if (pid == 0) {
     int in = open(inPath.empty() ? "/dev/null" : inPath.c_str(), O_RDONLY);
     int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     int out = open("/dev/null", O_WRONLY);
     dup2(in, 0), dup2(out, 1), dup2(err, 2);
+    if (chdir(folder.c_str()) != 0) _exit(126);
     std::vector<char*> args;
     for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
     args.push_back(nullptr);
@@ -78,6 +159,24 @@ int runCommand(const std::vector<std::string>& argv, const fs::path& inPath, con
   return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
+bool updating() {
+  const char* update = std::getenv("TW_UPDATE_EXPECT");
+  return update && std::string(update) == "1";
+}
+
+// Writes path in update mode; otherwise true when it holds actual, with the difference shown.
+bool check(const fs::path& path, const std::string& actual) {
+  if (updating()) {
+    std::ofstream(path, std::ios::binary) << actual;
+    std::cout << "wrote " << path.string() << "\n" << actual;
+    return true;
+  }
+  std::string expected = readFile(path);
+  if (expected == actual) return true;
+  std::cout << "--- expected (" << path.string() << ")\n" << expected << "--- actual\n" << actual;
+  return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -92,30 +191,36 @@ int main(int argc, char** argv) {
   fs::path expectPath = stem.string() + ".expect";
   fs::path inPath = stem.string() + ".in";
   fs::path argsPath = stem.string() + ".args";
+  fs::path fixturePath = stem.string() + ".dir";
+  fs::path filesPath = stem.string() + ".files";
 
-  fs::path work = fs::temp_directory_path() / ("tw-program-" + std::to_string(getpid()));
-  fs::create_directories(work);
-  fs::path dump = work / "screen", err = work / "stderr";
+  fs::path base = fs::temp_directory_path() / ("tw-program-" + std::to_string(getpid()));
+  fs::path results = base / "results";
+  fs::path folder = base / bas.parent_path().filename();
+  fs::remove_all(base);
+  fs::create_directories(results);
+  fs::create_directories(folder);
+  if (fs::is_directory(fixturePath)) fs::copy(fixturePath, folder, fs::copy_options::recursive);
+  fs::path program = folder / bas.filename();
+  fs::copy_file(bas, program);
+
+  fs::path dump = results / "screen", err = results / "stderr";
   std::vector<std::string> command{tarnwick.string(), "--headless", "--screen-dump", dump.string(),
-                                   "--settings", (work / "settings").string()};
+                                   "--settings", (results / "settings").string()};
   if (fs::exists(argsPath)) {
     std::istringstream words(readFile(argsPath));
     for (std::string w; words >> w;) command.push_back(w);
   }
-  command.push_back(bas.string());
-  int status = runCommand(command, fs::exists(inPath) ? inPath : fs::path(), err);
+  command.push_back(program.string());
+  int status = runCommand(command, folder, fs::exists(inPath) ? inPath : fs::path(), err);
 
   std::string actual = "[screen]\n" + showScreen(readFile(dump)) + "[stderr]\n" + readFile(err) +
                        "[exit] " + std::to_string(status) + "\n";
-  fs::remove_all(work);
+  std::string files;
+  if (fs::exists(filesPath)) files = showFiles(folder, listedNames(readFile(filesPath)));
+  fs::remove_all(base);
 
-  if (const char* update = std::getenv("TW_UPDATE_EXPECT"); update && std::string(update) == "1") {
-    std::ofstream(expectPath, std::ios::binary) << actual;
-    std::cout << "wrote " << expectPath << "\n" << actual;
-    return 0;
-  }
-  std::string expected = readFile(expectPath);
-  if (expected == actual) return 0;
-  std::cout << "--- expected (" << expectPath.string() << ")\n" << expected << "--- actual\n" << actual;
-  return 1;
+  bool passed = check(expectPath, actual);
+  if (fs::exists(filesPath)) passed = check(filesPath, files) && passed;
+  return passed ? 0 : 1;
 }

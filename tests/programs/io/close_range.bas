@@ -1,0 +1,2 @@
+10 ' Channel 0 does not exist
+20 CLOSE #0

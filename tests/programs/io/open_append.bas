@@ -1,0 +1,2 @@
+10 ' There is no append mode
+20 OPEN "a.txt" FOR APPEND AS #1
