@@ -122,6 +122,10 @@ unsigned char halfWidthForm(std::uint16_t code);
 // System functions served by the table.
 void rgbFunction(Runtime& rt, std::string_view a, std::string& out);
 
+// The channel functions.
+std::int32_t eofFunction(Runtime& rt, std::string_view a);
+std::int32_t lofFunction(Runtime& rt, std::string_view a);
+
 // The keyboard and the screen.
 void appendInkey(Runtime& rt, std::string& out);
 void inputKeysFunction(Runtime& rt, std::string_view a, std::string& out);

@@ -5,12 +5,6 @@
 #include "builtins/detail.h"
 
 namespace tw::builtins {
-namespace detail {
-// The channel functions (files.cpp).
-std::int32_t eofFunction(Runtime& rt, std::string_view a);
-std::int32_t lofFunction(Runtime& rt, std::string_view a);
-}  // namespace detail
-
 namespace {
 
 using detail::Routine;

@@ -117,9 +117,9 @@ bool isOperatorAt(std::string_view text, std::size_t pos);
 // Truncates toward zero and keeps the low 32 bits as a signed integer; values with no 64-bit
 // integer (NaN, infinities, beyond 2^63) give 0.
 std::int32_t toInteger(double value);
-// The decimal conversion of the evaluators: sign, digits, fraction, exponent (E or D); stops at
-// the first byte that does not fit; no digits give 0. Reads back the texts that numbers beyond
-// the double range are written as (1.#INF, -1.#INF, 1.#QNAN, -1.#IND).
+// The decimal conversion of the evaluators: white space, sign, digits, fraction, exponent (E or
+// D); stops at the first byte that does not fit; no digits give 0. Reads back the texts that
+// numbers beyond the double range are written as (1.#INF, -1.#INF, 1.#QNAN, -1.#IND).
 double decimalValue(std::string_view text);
 
 // Evaluates NAME=expression and returns the value; stores nothing. After a reported error 0.

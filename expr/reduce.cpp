@@ -276,6 +276,9 @@ bool scan(Runtime& rt, std::string_view text, Lists& l, bool& negate) {
 }  // namespace
 
 double decimalValue(std::string_view text) {
+  // White space before the number is passed over, as typed fields and file fields may hold it.
+  while (!text.empty() && (text[0] == ' ' || (text[0] >= '\t' && text[0] <= '\r')))
+    text.remove_prefix(1);
   // Whole numbers of up to 15 digits, the commonest texts, are exact and read directly.
   const bool negative = !text.empty() && text[0] == '-';
   const std::string_view digits = text.substr(negative ? 1 : 0);
