@@ -68,10 +68,10 @@ void pointFunction(Runtime& rt, std::string_view a, std::string& out) {
   const std::size_t comma = a.find(',');
   const std::int32_t x = integerArgument(rt, a.substr(0, comma));
   const std::int32_t y = integerArgument(rt, a.substr(comma + 1));
-  // Beyond the graphics bitmap the window shows black, and so does a run without a bitmap.
+  // Outside the graphics bitmap there is no pixel: -1.
   std::optional<platform::Colour> pixel;
-  if (rt.sys.surface) pixel = rt.sys.surface->pixel(x, y);
-  appendInteger(out, colourNumber(pixel.value_or(0)));
+  if (rt.sys.bitmap) pixel = rt.sys.bitmap->pixel(x, y);
+  appendInteger(out, pixel ? colourNumber(*pixel) : -1);
 }
 
 }  // namespace tw::builtins::detail

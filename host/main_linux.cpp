@@ -106,9 +106,13 @@ int run(const host::CommandLine& cl, Program program) {
   std::unique_ptr<platform::Files> files = platform::makeFiles();
   std::unique_ptr<platform::Clock> clock = platform::makeClock();
   std::unique_ptr<platform::Settings> settings = platform::makeSettings(cl.settings);
-  std::unique_ptr<platform::TextRenderer> text = platform::makeHeadlessText();
+  std::unique_ptr<platform::ScreenFont> font = platform::makeBuiltinFont();
+  std::unique_ptr<platform::Canvas> bitmap = platform::makeRasterCanvas(cl.display);
+  std::unique_ptr<platform::Canvas> client = platform::makeRasterCanvas(cl.client);
   platform::Services services;
-  services.text = text.get();
+  services.font = font.get();
+  services.bitmap = bitmap.get();
+  services.clientArea = client.get();
   services.files = files.get();
   services.clock = clock.get();
   services.settings = settings.get();
@@ -137,6 +141,12 @@ int run(const host::CommandLine& cl, Program program) {
   // one that does not come back soon is not waited for: the process ends with it.
   const bool finishedInTime = done.wait_for(std::chrono::seconds(2)) == std::future_status::ready;
   if (!cl.screenDump.empty()) writeScreenDump(cl.screenDump, screen::snapshot(rt->screen));
+  if (!cl.screenshot.empty()) {
+    // The window's last paint: the graphics with the whole text layer over them.
+    screen::windowProcedure(*rt, {platform::Msg::Paint});
+    if (!platform::writePng(*client, cl.screenshot))
+      std::fprintf(stderr, "tarnwick: cannot write %s\n", cl.screenshot.c_str());
+  }
   int status = rt->interp.endedByError ? 1 : 0;
   std::fflush(stdout);
   std::fflush(stderr);

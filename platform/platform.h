@@ -83,43 +83,67 @@ class Window {
   virtual void keysWanted(KeyRequest request) = 0;
 };
 
-// ---- Drawing surface and text -------------------------------------------------------------------
+// ---- Drawing surfaces, pictures and the screen font ------------------------------------------
 
 using Colour = std::uint32_t;  // 0x00BBGGRR
 struct Rect {
   int left = 0, top = 0, right = 0, bottom = 0;
 };
 
-// The graphics bitmap and the window over it, with the device-context rules of the dialect: a line
-// leaves out its end pixel; rectangles and ellipses exclude their right and bottom edges.
-class Surface {
+// How a picture's pixels combine with those beneath: copy, OR, XOR.
+enum class RasterOp : std::uint8_t { Copy, Or, Xor };
+
+// A picture held by the program (made by GET, loaded by PICTURE).
+class Picture {
  public:
-  virtual ~Surface() = default;
+  virtual ~Picture() = default;
   virtual Extent size() const = 0;
-  virtual void fillRect(const Rect& r, Colour c) = 0;
-  virtual void setPixel(int x, int y, Colour c) = 0;
-  virtual std::optional<Colour> pixel(int x, int y) const = 0;
-  virtual void line(int x1, int y1, int x2, int y2, Colour c) = 0;
-  virtual void rectangle(const Rect& r, Colour pen, std::optional<Colour> fill) = 0;
-  virtual void ellipse(const Rect& r, Colour pen, std::optional<Colour> fill) = 0;
-  // Arcs and pies run counter-clockwise from the radial point (x3,y3) to (x4,y4).
-  virtual void arc(const Rect& r, int x3, int y3, int x4, int y4, Colour pen) = 0;
-  virtual void pie(const Rect& r, int x3, int y3, int x4, int y4, Colour pen,
-                   std::optional<Colour> fill) = 0;
-  virtual void floodFill(int x, int y, Colour border, Colour fill) = 0;
-  // Shows the given part of the bitmap in the window.
-  virtual void present(const Rect& r) = 0;
 };
 
-// Text in the screen font: one byte or one double-byte character per call.
-class TextRenderer {
+// One surface the statements draw on: the graphics bitmap, or the window that shows it. Drawing
+// follows GDI's rules: a line leaves out its end pixel; rectangles and ellipses exclude their right
+// and bottom edges; arcs and pies run counter-clockwise from the ray through (x3,y3) to the ray
+// through (x4,y4), and with the two points equal they are whole. Everything is clipped to the
+// surface.
+class Canvas {
  public:
-  virtual ~TextRenderer() = default;
-  virtual Extent measure(std::string_view cell) const = 0;
+  virtual ~Canvas() = default;
+  virtual Extent size() const = 0;
+  // The colour of a pixel; nothing outside the surface.
+  virtual std::optional<Colour> pixel(int x, int y) const = 0;
+  virtual void setPixel(int x, int y, Colour c) = 0;
+  virtual void line(int x1, int y1, int x2, int y2, Colour pen) = 0;
+  virtual void fillRect(const Rect& r, Colour c) = 0;
+  // Outlined in pen, filled with fill when given.
+  virtual void rectangle(const Rect& r, Colour pen, std::optional<Colour> fill) = 0;
+  virtual void ellipse(const Rect& r, Colour pen, std::optional<Colour> fill) = 0;
+  virtual void arc(const Rect& r, int x3, int y3, int x4, int y4, Colour pen) = 0;
+  virtual void pie(const Rect& r, int x3, int y3, int x4, int y4, Colour pen, Colour fill) = 0;
+  // One cell of text in the screen font at (x, y), its top-left corner: a byte, or a double-byte
+  // character. Without a background the pixels between the strokes are left as they are.
+  virtual void drawText(int x, int y, std::string_view cell, Colour foreground,
+                        std::optional<Colour> background) = 0;
+  // Copies the rectangle r of another surface to the same place here (the bitmap to the window).
+  virtual void copyFrom(const Canvas& source, const Rect& r) = 0;
+  // Moves the whole surface so that the pixel at (dx, dy) goes to (0, 0); pixels whose source lies
+  // outside stay as they were.
+  virtual void scroll(int dx, int dy) = 0;
+  // The pixels of r as a new picture (r's right column and bottom row excluded).
+  virtual std::unique_ptr<Picture> capture(const Rect& r) const = 0;
+  // Draws a picture with its top-left corner at (x, y).
+  virtual void putPicture(const Picture& picture, int x, int y, RasterOp op) = 0;
+  // A Windows bitmap file (code page 932 name) as a picture; nothing when it cannot be loaded.
+  virtual std::unique_ptr<Picture> loadPicture(std::string_view fileName) = 0;
+};
+
+// The screen font's metrics.
+class ScreenFont {
+ public:
+  virtual ~ScreenFont() = default;
+  // The extent of a text in the font (the layout measures one byte at a time).
+  virtual Extent measure(std::string_view text) const = 0;
+  // The height of a line: the font's height and external leading.
   virtual int lineHeight() const = 0;
-  // background nullopt: drawn transparently over what is beneath.
-  virtual void draw(int x, int y, std::string_view cell, Colour foreground,
-                    std::optional<Colour> background) = 0;
 };
 
 // ---- Files and folders --------------------------------------------------------------------------
@@ -216,8 +240,9 @@ class Clock {
 
 struct Services {
   Window* window = nullptr;
-  Surface* surface = nullptr;
-  TextRenderer* text = nullptr;
+  Canvas* bitmap = nullptr;      // the graphics layer
+  Canvas* clientArea = nullptr;  // what the window shows
+  ScreenFont* font = nullptr;
   Files* files = nullptr;
   Midi* midi = nullptr;
   Mci* mci = nullptr;
@@ -235,9 +260,13 @@ struct HeadlessOptions {
 // The headless window: an event loop with no window, message boxes as one line on stderr, screen
 // text echoed to stdout in UTF-8.
 std::unique_ptr<Window> makeHeadlessWindow(WindowProcedure procedure, HeadlessOptions options);
-// The built-in font's metrics (8 by 16 pixels a byte, a double-byte character twice as wide) for a
-// run without a window: it measures, and draws nothing, since there is nothing to draw on.
-std::unique_ptr<TextRenderer> makeHeadlessText();
+// The built-in font: 8 by 16 pixels a byte, a double-byte character twice as wide.
+std::unique_ptr<ScreenFont> makeBuiltinFont();
+// A surface of the given size drawn by the portable rasteriser with the built-in font, black at
+// first.
+std::unique_ptr<Canvas> makeRasterCanvas(Extent size);
+// Writes a raster surface's pixels as a PNG file; false when it cannot be written.
+bool writePng(const Canvas& canvas, const std::string& path);
 std::unique_ptr<Files> makeFiles();
 std::unique_ptr<Clock> makeClock();
 // Settings kept in a file; an empty path means the default place for this user.

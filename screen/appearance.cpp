@@ -23,10 +23,10 @@ void clsStatement(Runtime& rt, std::string_view argument) {
     rt.screen.screenCursor = 0;
     rt.screen.screenText.clear();
   }
-  if (platform::Surface* surface = rt.sys.surface) {
-    const platform::Extent size = surface->size();
-    if (graphics) surface->fillRect({0, 0, size.width, size.height}, 0x000000);
-    surface->present({0, 0, size.width, size.height});
+  if (platform::Canvas* bitmap = rt.sys.bitmap) {
+    const platform::Extent size = bitmap->size();
+    if (graphics) bitmap->fillRect({0, 0, size.width, size.height}, 0x000000);
+    if (rt.sys.clientArea) rt.sys.clientArea->copyFrom(*bitmap, {0, 0, size.width, size.height});
   }
   putText(rt, "");
   if (text) window.send({platform::Msg::SetFocus});
@@ -60,7 +60,7 @@ void widthStatement(Runtime& rt, std::string_view argument) {
   const std::int32_t rows = expr::toInteger(expr::scratchNumeric(rt, text.substr(comma + 1)));
   if (rt.interp.reports != reportsBefore) return;
   platform::Extent a{8, 16};
-  if (rt.sys.text) a = rt.sys.text->measure("A");
+  if (rt.sys.font) a = rt.sys.font->measure("A");
   std::lock_guard lock(rt.screen.textMutex);
   // Products beyond the int range would wrap; they are as good as no limit.
   auto clamp = [](std::int64_t v) { return static_cast<int>(std::clamp<std::int64_t>(v, -1, 1 << 30)); };

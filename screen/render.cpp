@@ -14,7 +14,7 @@ const FontMetrics& metrics(Runtime& rt) {
   FontMetrics& m = rt.screen.metrics;
   if (!m.measured) {
     m.width.fill(8);
-    if (platform::TextRenderer* font = rt.sys.text) {
+    if (platform::ScreenFont* font = rt.sys.font) {
       m.lineHeight = font->lineHeight();
       for (int b = 0; b < 256; ++b) {
         const char c = static_cast<char>(b);
@@ -38,30 +38,30 @@ unsigned char measuredByte(int kind, unsigned char first) {
   }
 }
 
-// Draws one cell on the window: its bytes in its colours, or, for a see-through blank, the
-// graphics beneath.
-void drawCell(Runtime& rt, int kind, std::string_view bytes, std::size_t last, int x, int y,
-              int spaceWidth, int lineHeight) {
+// Draws one cell: its bytes in its colours, or, for a see-through blank, the graphics beneath.
+void drawCell(Runtime& rt, platform::Canvas& target, int kind, std::string_view bytes,
+              std::size_t last, int x, int y, int spaceWidth, int lineHeight) {
   const State& s = rt.screen;
   if (kind == 2) {
-    rt.sys.surface->present({x, y, x + spaceWidth, y + lineHeight});
+    if (rt.sys.bitmap && &target != rt.sys.bitmap)
+      target.copyFrom(*rt.sys.bitmap, {x, y, x + spaceWidth, y + lineHeight});
     return;
   }
   static constexpr char shown[] = {0, 0x01, 0, '"', 0};
   std::string_view cell = kind == 0 ? bytes : std::string_view(&shown[kind], 1);
   const platform::Colour background = s.cellBackground[last];
-  rt.sys.text->draw(x, y, cell, s.cellForeground[last],
-                    background == transparent ? std::nullopt
-                                              : std::optional<platform::Colour>(background));
+  target.drawText(x, y, cell, s.cellForeground[last],
+                  background == transparent ? std::nullopt
+                                            : std::optional<platform::Colour>(background));
 }
 
 // One walk over the text: places the caret and, when draw is set, draws the cells in range.
 // True when the laid-out text is taller than the window or the text area.
-bool layOut(Runtime& rt, const FontMetrics& m, std::size_t count, std::size_t start, bool draw) {
+bool layOut(Runtime& rt, const FontMetrics& m, std::size_t count, std::size_t start,
+            platform::Canvas* target) {
   State& s = rt.screen;
   const std::string& t = s.screenText;
   const platform::Extent client = rt.sys.window->clientSize();
-  draw = draw && rt.sys.surface != nullptr && rt.sys.text != nullptr;
   const int lh = m.lineHeight;
   int x = 0, y = 0;
   for (std::size_t pos = 0; pos <= screenTextLimit;) {
@@ -80,8 +80,8 @@ bool layOut(Runtime& rt, const FontMetrics& m, std::size_t count, std::size_t st
     const std::size_t last = kind != 0 || doubleByte ? pos + 1 : pos;
     const int w = m.width[measuredByte(kind, first)];
     const bool inRange = count == 0 || (last >= start && last - start < count);
-    if (draw && (inRange || kind == 2))
-      drawCell(rt, kind, std::string_view(t).substr(pos, last + 1 - pos), last, x, y,
+    if (target && (inRange || kind == 2))
+      drawCell(rt, *target, kind, std::string_view(t).substr(pos, last + 1 - pos), last, x, y,
                m.width[' '], lh);
     x += doubleByte ? 2 * w : w;
     if (x + w >= client.width || (s.textAreaLimited && x >= s.textAreaWidth)) y += lh, x = 0;
@@ -105,7 +105,7 @@ void dropFirstLine(State& s) {
 
 }  // namespace
 
-void renderText(Runtime& rt, std::size_t count, std::size_t start) {
+void renderText(Runtime& rt, std::size_t count, std::size_t start, platform::Canvas* target) {
   State& s = rt.screen;
   platform::Window& window = *rt.sys.window;
   const bool restoreCaret = s.caretEnabled && window.isForeground();
@@ -118,7 +118,7 @@ void renderText(Runtime& rt, std::size_t count, std::size_t start) {
     const FontMetrics& m = metrics(rt);
     // A window drops one line per paint until the text fits; here they all go at once, so that
     // what the text holds does not depend on when the paints come.
-    for (bool draw = true; layOut(rt, m, count, start, draw); draw = false) {
+    for (; layOut(rt, m, count, start, target); target = nullptr) {
       dropFirstLine(s);
       scrolled = true;
     }
@@ -128,6 +128,10 @@ void renderText(Runtime& rt, std::size_t count, std::size_t start) {
   if (scrolled) window.invalidate();
   window.setImePosition(imeX, imeY);
   if (restoreCaret) window.send({platform::Msg::SetFocus});
+}
+
+void renderText(Runtime& rt, std::size_t count, std::size_t start) {
+  renderText(rt, count, start, rt.sys.clientArea);
 }
 
 }  // namespace tw::screen

@@ -64,10 +64,12 @@ void resetColours(State& s);
 int escapeKind(std::string_view text, std::size_t pos);
 // Writes text at the cursor with the current colours and draws what was written.
 void putText(Runtime& rt, std::string_view text);
-// Lays out the whole text layer for the window's client size: draws the cells whose last byte lies
-// in [start, start + count) (every cell when count is 0), places the caret, and drops leading lines
-// while the text is too tall. Takes the text lock itself.
+// Lays out the whole text layer for the window's client size: draws on target (the client area
+// unless another is given; none draws nothing) the cells whose last byte lies in [start, start + count)
+// (every cell when count is 0), places the caret, and drops leading lines while the text is too
+// tall. Takes the text lock itself.
 void renderText(Runtime& rt, std::size_t count, std::size_t start);
+void renderText(Runtime& rt, std::size_t count, std::size_t start, platform::Canvas* target);
 // The text layer's bytes, taken under the lock.
 std::string snapshot(State& s);
 // The colour of a colour number: 0 to 7 the eight colours, a negative number -v the value v.

@@ -22,9 +22,9 @@ std::uint8_t arrowKey(std::uint32_t key) {
 
 // The graphics, then the whole text layer over them.
 void paintWindow(Runtime& rt) {
-  if (platform::Surface* surface = rt.sys.surface) {
-    const platform::Extent size = surface->size();
-    surface->present({0, 0, size.width, size.height});
+  if (rt.sys.clientArea && rt.sys.bitmap) {
+    const platform::Extent size = rt.sys.bitmap->size();
+    rt.sys.clientArea->copyFrom(*rt.sys.bitmap, {0, 0, size.width, size.height});
   }
   renderText(rt, 0, 0);
 }

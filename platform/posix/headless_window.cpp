@@ -175,18 +175,8 @@ class HeadlessWindow final : public Window {
 
 }  // namespace
 
-// The built-in font's cells: 8 by 16 pixels for every byte.
-class HeadlessText final : public TextRenderer {
- public:
-  Extent measure(std::string_view) const override { return {8, 16}; }
-  int lineHeight() const override { return 16; }
-  void draw(int, int, std::string_view, Colour, std::optional<Colour>) override {}
-};
-
 std::unique_ptr<Window> makeHeadlessWindow(WindowProcedure procedure, HeadlessOptions options) {
   return std::make_unique<HeadlessWindow>(std::move(procedure), options);
 }
-
-std::unique_ptr<TextRenderer> makeHeadlessText() { return std::make_unique<HeadlessText>(); }
 
 }  // namespace tw::platform
