@@ -26,13 +26,13 @@ void stmt_chdir(Runtime& rt, Record& r) { statements::chdirStatement(rt, r.argum
 void stmt_kill(Runtime& rt, Record& r) { io::killStatement(rt, r.argument); }
 void stmt_mkdir(Runtime& rt, Record& r) { io::mkdirStatement(rt, r.argument); }
 void stmt_files(Runtime& rt, Record& r) { io::filesStatement(rt, r.argument); }
-void stmt_picture(Runtime&, Record&) {}
-void stmt_circle(Runtime&, Record&) {}
-void stmt_paint(Runtime&, Record&) {}
-void stmt_move(Runtime&, Record&) {}
-void stmt_preset(Runtime&, Record&) {}
-void stmt_pset(Runtime&, Record&) {}
-void stmt_scroll(Runtime&, Record&) {}
+void stmt_picture(Runtime& rt, Record& r) { graphics::pictureStatement(rt, r.argument); }
+void stmt_circle(Runtime& rt, Record& r) { graphics::circleStatement(rt, r.argument); }
+void stmt_paint(Runtime& rt, Record& r) { graphics::paintStatement(rt, r.argument); }
+void stmt_move(Runtime& rt, Record& r) { graphics::moveStatement(rt, r.argument); }
+void stmt_preset(Runtime& rt, Record& r) { graphics::presetStatement(rt, r.argument); }
+void stmt_pset(Runtime& rt, Record& r) { graphics::psetStatement(rt, r.argument); }
+void stmt_scroll(Runtime& rt, Record& r) { graphics::scrollStatement(rt, r.argument); }
 void stmt_mci(Runtime&, Record&) {}
 void stmt_play(Runtime&, Record&) {}
 void stmt_clear(Runtime& rt, Record&) { clearProgram(rt); }
@@ -56,14 +56,18 @@ void stmt_randomize(Runtime& rt, Record& r) { statements::randomizeStatement(rt,
 void stmt_run(Runtime& rt, Record&) { report(rt, OwnText, text(Text::RunRefused)); }
 void stmt_sleep(Runtime& rt, Record& r) { statements::sleepStatement(rt, r.argument); }
 void stmt_width(Runtime& rt, Record& r) { screen::widthStatement(rt, r.argument); }
-void stmt_get(Runtime&, Record&) {}
-void stmt_put(Runtime&, Record&) {}
-// LINE INPUT arrives as LINE with an argument that begins with the word INPUT.
+void stmt_get(Runtime& rt, Record& r) { graphics::getStatement(rt, r.argument); }
+void stmt_put(Runtime& rt, Record& r) { graphics::putStatement(rt, r.argument); }
+// LINE INPUT arrives as LINE with an argument that begins with the word INPUT and a blank, a tab
+// or a double quote; any other LINE draws.
 void stmt_line(Runtime& rt, Record& r) {
   std::string_view a = r.argument;
-  bool input = a.size() >= 5;
+  bool input = a.size() > 5 && (a[5] == ' ' || a[5] == '\t' || a[5] == '"');
   for (std::size_t i = 0; i < 5 && input; ++i) input = (a[i] | 0x20) == "input"[i];
-  if (input) screen::lineInputStatement(rt, a.substr(5));
+  if (input)
+    screen::lineInputStatement(rt, a.substr(5));
+  else
+    graphics::lineStatement(rt, a);
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 
 #include "builtins/builtins.h"
 #include "expr/expr.h"
+#include "graphics/graphics.h"
 #include "host/host.h"
 #include "io/io.h"
 #include "platform/platform.h"
@@ -168,6 +169,7 @@ struct Runtime {
   screen::State screen;
   statements::State statements;
   io::State io;
+  graphics::State graphics;
 };
 
 }  // namespace tw

@@ -12,6 +12,8 @@ void clearProgram(Runtime& rt) {
   rt.interp.gosubPositions.fill(0);
   rt.interp.gosubDepth = 0;
   rt.interp.errorHandlerStmt.clear();
+  // The pictures stay until END; new ones take the slots from the first again.
+  rt.graphics.pictureCount = 0;
 }
 
 void startProgram(Runtime& rt, std::string programDir) {

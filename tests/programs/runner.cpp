@@ -13,8 +13,10 @@
 //               a line break, other control bytes and bytes with no character as \xNN) and a
 //               backslash as \\; a file that does not end with LF gets a last line
 //               "[no newline]".
-// With TW_UPDATE_EXPECT=1 the runner writes NAME.expect, and NAME.files for the names it lists,
-// from the run instead of comparing (read the result before committing it).
+//   NAME.pixels pixels of the screenshot (taken with --screenshot), one a line: "X Y RRGGBB".
+// With TW_UPDATE_EXPECT=1 the runner writes NAME.expect, NAME.files for the names it lists and
+// NAME.pixels for the places it lists, from the run instead of comparing (read the result before
+// committing it).
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -32,6 +34,8 @@
 #include <string>
 #include <thread>
 #include <vector>
+
+#include <stb/stb_image.h>
 
 #include "platform/platform.h"
 
@@ -159,6 +163,31 @@ int runCommand(const std::vector<std::string>& argv, const fs::path& folder, con
   return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
+// NAME.pixels: one pixel of the screenshot a line, "X Y RRGGBB" in hexadecimal colour; a line that
+// begins with ';' is a comment. The pixels of the screenshot at those places, in the same form.
+std::string showPixels(const fs::path& png, const std::string& listed) {
+  int width = 0, height = 0, channels = 0;
+  stbi_uc* image = stbi_load(png.c_str(), &width, &height, &channels, 3);
+  std::string out;
+  std::istringstream lines(listed);
+  for (std::string line; std::getline(lines, line);) {
+    std::istringstream fields(line);
+    int x = 0, y = 0;
+    if (line.empty() || line[0] == ';' || !(fields >> x >> y)) {
+      out += line + "\n";
+      continue;
+    }
+    char colour[16] = "outside";
+    if (image && x >= 0 && y >= 0 && x < width && y < height) {
+      const stbi_uc* p = image + (static_cast<std::size_t>(y) * width + x) * 3;
+      std::snprintf(colour, sizeof colour, "%02X%02X%02X", p[0], p[1], p[2]);
+    }
+    out += std::to_string(x) + " " + std::to_string(y) + " " + (image ? colour : "no-screenshot") + "\n";
+  }
+  stbi_image_free(image);
+  return out;
+}
+
 bool updating() {
   const char* update = std::getenv("TW_UPDATE_EXPECT");
   return update && std::string(update) == "1";
@@ -193,6 +222,7 @@ int main(int argc, char** argv) {
   fs::path argsPath = stem.string() + ".args";
   fs::path fixturePath = stem.string() + ".dir";
   fs::path filesPath = stem.string() + ".files";
+  fs::path pixelsPath = stem.string() + ".pixels";
 
   fs::path base = fs::temp_directory_path() / ("tw-program-" + std::to_string(getpid()));
   fs::path results = base / "results";
@@ -207,6 +237,11 @@ int main(int argc, char** argv) {
   fs::path dump = results / "screen", err = results / "stderr";
   std::vector<std::string> command{tarnwick.string(), "--headless", "--screen-dump", dump.string(),
                                    "--settings", (results / "settings").string()};
+  fs::path shot = results / "screenshot.png";
+  if (fs::exists(pixelsPath)) {
+    command.push_back("--screenshot");
+    command.push_back(shot.string());
+  }
   if (fs::exists(argsPath)) {
     std::istringstream words(readFile(argsPath));
     for (std::string w; words >> w;) command.push_back(w);
@@ -218,9 +253,12 @@ int main(int argc, char** argv) {
                        "[exit] " + std::to_string(status) + "\n";
   std::string files;
   if (fs::exists(filesPath)) files = showFiles(folder, listedNames(readFile(filesPath)));
+  std::string pixels;
+  if (fs::exists(pixelsPath)) pixels = showPixels(shot, readFile(pixelsPath));
   fs::remove_all(base);
 
   bool passed = check(expectPath, actual);
   if (fs::exists(filesPath)) passed = check(filesPath, files) && passed;
+  if (fs::exists(pixelsPath)) passed = check(pixelsPath, pixels) && passed;
   return passed ? 0 : 1;
 }
