@@ -93,6 +93,8 @@ struct TestRuntime {
   }
   // Program start and the run loop, as the interpreter thread does them.
   int run() {
+    rt.interp.runPos = 0;
+    rt.interp.stmtStartPos = 0;
     interp::startProgram(rt, "/tmp");
     return interp::runProgram(rt);
   }
