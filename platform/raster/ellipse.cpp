@@ -1,12 +1,13 @@
 // Ellipses, arcs and pies on an image: which pixels an ellipse covers, its one-pixel outline, and
 // the sector between two rays from its centre. Lines and rectangles are in draw.cpp.
 //
-// Pixels are unit squares and a pixel belongs to the ellipse inscribed in [left, right) ×
-// [top, bottom) when its centre lies inside or on that ellipse, so the shape touches the box's
-// first and last columns and rows and is symmetric both ways. The outline is the ellipse's
-// boundary one pixel thick: in each row, the pixels of the row's span that the rows above and
-// below do not cover (the whole span in the first and last rows), which joins the rows
-// diagonally, as a one-pixel pen does.
+// An ellipse of odd width and height is centred on a pixel; a pixel belongs to it when its centre
+// lies inside or on the ellipse inscribed in the box, so the shape touches the box's first and
+// last columns and rows. An even side is drawn as the odd side one shorter, split at its middle
+// column or row, which is then doubled: every row and column of the box has pixels, and the shape
+// stays symmetric both ways. The outline is the boundary one pixel thick: in each row, the pixels
+// of the row's span that the rows above and below do not cover (the whole span in the first and
+// last rows), which joins the rows diagonally, as a one-pixel pen does.
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -50,19 +51,24 @@ class Oval {
       : left_(std::min(r.left, r.right)),
         top_(std::min(r.top, r.bottom)),
         w_(std::llabs(static_cast<long long>(r.right) - r.left)),
-        h_(std::llabs(static_cast<long long>(r.bottom) - r.top)) {}
+        h_(std::llabs(static_cast<long long>(r.bottom) - r.top)),
+        oddW_(w_ - 1 + w_ % 2),
+        oddH_(h_ - 1 + h_ % 2) {}
 
   bool empty() const { return w_ == 0 || h_ == 0; }
   long long top() const { return top_; }
   long long bottom() const { return top_ + h_; }
 
-  // The pixels of row y whose centres lie inside the ellipse.
+  // The pixels of row y that belong to the ellipse.
   Span span(long long y) const {
     if (y < top_ || y >= top_ + h_) return {};
-    const long long half = halfWidth(2 * (y - top_) + 1 - h_);
-    if (half < 0) return {};
-    return {left_ + (w_ - 1 - half) / 2, left_ + (w_ - 1 + half) / 2};
+    const long long middleRow = (oddH_ - 1) / 2, middleColumn = (oddW_ - 1) / 2;
+    long long j = y - top_ - middleRow;
+    if (j > 0 && h_ % 2 == 0) --j;
+    const long long k = halfWidth(j);
+    return {left_ + middleColumn - k, left_ + middleColumn + k + (w_ % 2 == 0 ? 1 : 0)};
   }
+  // Positions relative to the centre of the box.
   Vec pixel(long long x, long long y) const {
     return {2 * x + 1 - (2 * left_ + w_), -(2 * y + 1 - (2 * top_ + h_))};
   }
@@ -82,21 +88,20 @@ class Oval {
   void centre(int& x, int& y) const { rayEnd({0, 0}, x, y); }
 
  private:
-  // The largest offset X >= 0 (of the parity of pixel centres in a row) with the point (X, Y)
-  // inside the ellipse, negative when there is none.
-  long long halfWidth(long long Y) const {
-    const long double s = static_cast<long double>(Y) / static_cast<long double>(h_);
-    long long X = static_cast<long long>(
-        std::floor(static_cast<long double>(w_) * std::sqrt(std::max(0.0L, 1 - s * s))));
-    if (((X + w_ + 1) & 1) != 0) --X;
-    if (w_ <= exactSide && h_ <= exactSide) {
-      while (inside(X + 2, Y)) X += 2;
-      while (X >= 0 && !inside(X, Y)) X -= 2;
+  // In the odd-sided ellipse, the largest column offset i with the pixel (i, j) from the centre
+  // inside: (2i)² h² + (2j)² w² <= w² h². It is at least 0, since |2j| < h.
+  long long halfWidth(long long j) const {
+    const long double s = static_cast<long double>(2 * j) / static_cast<long double>(oddH_);
+    long long i = static_cast<long long>(
+        std::floor(static_cast<long double>(oddW_) / 2 * std::sqrt(std::max(0.0L, 1 - s * s))));
+    if (oddW_ <= exactSide && oddH_ <= exactSide) {
+      while (inside(i + 1, j)) ++i;
+      while (i > 0 && !inside(i, j)) --i;
     }
-    return X;
+    return std::max(i, 0LL);
   }
-  bool inside(long long X, long long Y) const {
-    return X * X * h_ * h_ + Y * Y * w_ * w_ <= w_ * w_ * h_ * h_;
+  bool inside(long long i, long long j) const {
+    return 4 * i * i * oddH_ * oddH_ + 4 * j * j * oddW_ * oddW_ <= oddW_ * oddW_ * oddH_ * oddH_;
   }
   static int toPixel(long double offset, long long twiceCentre, long long low, long long high) {
     const long long p = static_cast<long long>(std::floor((offset + twiceCentre) / 2));
@@ -104,6 +109,7 @@ class Oval {
   }
 
   long long left_, top_, w_, h_;
+  long long oddW_, oddH_;  // the sides of the odd-sided ellipse drawn
 };
 
 // The directions counter-clockwise from one ray to another, both included; all of them when the
