@@ -75,7 +75,9 @@ char32_t onlyCharacter(const std::string& s) {
   return c;
 }
 
-bool isControl(char32_t c) { return c < 0x20 || (c >= 0x7F && c < 0xA0); }
+bool isControl(char32_t c) {
+  return c < 0x20 || (c >= 0x7F && c < 0xA0);
+}
 
 struct Fonts {
   HexFont japanese, general;

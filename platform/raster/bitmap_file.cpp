@@ -42,21 +42,28 @@ struct Header {
   std::size_t paletteAt = 0, paletteCount = 0, paletteEntry = 4;
 };
 
-// stb_image reads the masks of the 52- and 56-byte info headers from the wrong place, so direct
-// colour comes only with the others.
-bool directInfo(std::uint32_t infoSize) { return infoSize != 52 && infoSize != 56; }
+// stb_image does not read the 52-byte info header and takes the masks of the 56-byte one from the
+// wrong place, so direct colour comes only with the others.
+bool directInfo(std::uint32_t infoSize) {
+  return infoSize != 52 && infoSize != 56;
+}
 
 bool validFormat(const Header& h) {
   switch (h.bitsPerPixel) {
-    case 1: return h.compression == plain;
-    case 4: return h.compression == plain || h.compression == rle4;
-    case 8: return h.compression == plain || h.compression == rle8;
+    case 1:
+      return h.compression == plain;
+    case 4:
+      return h.compression == plain || h.compression == rle4;
+    case 8:
+      return h.compression == plain || h.compression == rle8;
     case 16:
     case 32:
       return directInfo(h.infoSize) && h.infoSize != coreInfoSize &&
              (h.compression == plain || h.compression == bitfields);
-    case 24: return directInfo(h.infoSize) && h.compression == plain;
-    default: return false;
+    case 24:
+      return directInfo(h.infoSize) && h.compression == plain;
+    default:
+      return false;
   }
 }
 
@@ -141,8 +148,12 @@ unsigned indexAt(std::string_view row, long long x, int bits) {
 }
 
 // Rows are padded to four bytes; the last row's padding may be missing from the file.
-long long rowStride(const Header& h) { return (h.width * h.bitsPerPixel + 31) / 32 * 4; }
-long long rowBytes(const Header& h) { return (h.width * h.bitsPerPixel + 7) / 8; }
+long long rowStride(const Header& h) {
+  return (h.width * h.bitsPerPixel + 31) / 32 * 4;
+}
+long long rowBytes(const Header& h) {
+  return (h.width * h.bitsPerPixel + 7) / 8;
+}
 bool holdsPixels(std::string_view f, const Header& h) {
   return static_cast<long long>(h.pixelsAt) + rowStride(h) * (h.height - 1) + rowBytes(h) <=
          static_cast<long long>(f.size());
@@ -154,8 +165,8 @@ std::optional<Image> decodePalettePlain(std::string_view f, const Header& h) {
   Image image(static_cast<int>(h.width), static_cast<int>(h.height));
   IndexWriter out(image, h, readPalette(f, h));
   for (long long y = 0; y < h.height; ++y) {
-    const std::string_view row =
-        f.substr(h.pixelsAt + static_cast<std::size_t>(y * stride), static_cast<std::size_t>(lastRow));
+    const std::string_view row = f.substr(h.pixelsAt + static_cast<std::size_t>(y * stride),
+                                          static_cast<std::size_t>(lastRow));
     for (long long x = 0; x < h.width; ++x) out.put(x, y, indexAt(row, x, h.bitsPerPixel));
   }
   return image;
@@ -228,7 +239,8 @@ std::optional<Image> decodeDirect(std::string_view f, const Header& h) {
   if (w == h.width && ht == h.height) {
     image.emplace(w, ht);
     for (std::size_t i = 0; i < image->pixels.size(); ++i)
-      image->pixels[i] = static_cast<Colour>(rgb[3 * i] | rgb[3 * i + 1] << 8 | rgb[3 * i + 2] << 16);
+      image->pixels[i] =
+          static_cast<Colour>(rgb[3 * i] | rgb[3 * i + 1] << 8 | rgb[3 * i + 2] << 16);
   }
   stbi_image_free(rgb);
   return image;

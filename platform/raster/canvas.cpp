@@ -31,7 +31,8 @@ class RasterPicture final : public Picture {
 
 // A side of a rectangle as a block transfer's extent: nothing when it is negative.
 int extent(int from, int to) {
-  return static_cast<int>(std::clamp(static_cast<long long>(to) - from, 0LL, static_cast<long long>(INT_MAX)));
+  return static_cast<int>(
+      std::clamp(static_cast<long long>(to) - from, 0LL, static_cast<long long>(INT_MAX)));
 }
 
 // A code page 932 file name as a path of this system: UTF-8, '\' read as '/'.
@@ -140,8 +141,12 @@ class RasterCanvas final : public Canvas {
 
 }  // namespace
 
-std::unique_ptr<ScreenFont> makeBuiltinFont() { return std::make_unique<RasterFont>(); }
-std::unique_ptr<Canvas> makeRasterCanvas(Extent size) { return std::make_unique<RasterCanvas>(size); }
+std::unique_ptr<ScreenFont> makeBuiltinFont() {
+  return std::make_unique<RasterFont>();
+}
+std::unique_ptr<Canvas> makeRasterCanvas(Extent size) {
+  return std::make_unique<RasterCanvas>(size);
+}
 bool writePng(const Canvas& canvas, const std::string& path) {
   const auto* raster = dynamic_cast<const RasterCanvas*>(&canvas);
   return raster && raster->writePng(path);

@@ -73,7 +73,8 @@ void drawLine(Image& image, int x1, int y1, int x2, int y2, Colour pen) {
   }
   const bool xMajor = std::abs(dx) > std::abs(dy);
   const long long major = xMajor ? std::abs(dx) : std::abs(dy);
-  const unsigned long long minor = static_cast<unsigned long long>(xMajor ? std::abs(dy) : std::abs(dx));
+  const unsigned long long minor =
+      static_cast<unsigned long long>(xMajor ? std::abs(dy) : std::abs(dx));
   const int majorStep = (xMajor ? dx : dy) > 0 ? 1 : -1;
   const int minorStep = (xMajor ? dy : dx) > 0 ? 1 : -1;
   const long long majorStart = xMajor ? x1 : y1;
@@ -100,7 +101,8 @@ void drawLine(Image& image, int x1, int y1, int x2, int y2, Colour pen) {
 
 void fillRect(Image& image, const Rect& r, Colour c) {
   const Rect v = clipped(image, r);
-  for (int y = v.top; y < v.bottom; ++y) std::fill(image.row(y) + v.left, image.row(y) + v.right, c);
+  for (int y = v.top; y < v.bottom; ++y)
+    std::fill(image.row(y) + v.left, image.row(y) + v.right, c);
 }
 
 void drawRectangle(Image& image, const Rect& r, Colour pen, std::optional<Colour> fill) {
@@ -118,8 +120,8 @@ void drawRectangle(Image& image, const Rect& r, Colour pen, std::optional<Colour
   fillColumn(image, right, top, bottom, pen);
 }
 
-void blit(Image& target, int tx, int ty, const Image& source, int sx, int sy, int width,
-          int height, RasterOp op) {
+void blit(Image& target, int tx, int ty, const Image& source, int sx, int sy, int width, int height,
+          RasterOp op) {
   // Clip in 64 bits: each side is cut where either the source or the target leaves its image.
   long long x0 = tx, y0 = ty, s0 = sx, t0 = sy, w = width, h = height;
   const long long shiftX = std::max({0LL, -x0, -s0});

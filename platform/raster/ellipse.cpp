@@ -205,8 +205,7 @@ void drawArc(Image& image, const Rect& r, int x3, int y3, int x4, int y4, Colour
   drawOval(image, oval, pen, std::nullopt, &sector);
 }
 
-void drawPie(Image& image, const Rect& r, int x3, int y3, int x4, int y4, Colour pen,
-             Colour fill) {
+void drawPie(Image& image, const Rect& r, int x3, int y3, int x4, int y4, Colour pen, Colour fill) {
   const Oval oval(r);
   if (oval.empty()) return;
   const Vec start = oval.point(x3, y3), end = oval.point(x4, y4);

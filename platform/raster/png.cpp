@@ -14,8 +14,8 @@ bool writePng(const Image& image, const std::string& path) {
     rgb[3 * i + 1] = static_cast<unsigned char>((c >> 8) & 0xFF);
     rgb[3 * i + 2] = static_cast<unsigned char>((c >> 16) & 0xFF);
   }
-  return stbi_write_png(path.c_str(), image.width, image.height, 3, rgb.data(),
-                        image.width * 3) != 0;
+  return stbi_write_png(path.c_str(), image.width, image.height, 3, rgb.data(), image.width * 3) !=
+         0;
 }
 
 }  // namespace tw::raster

@@ -59,8 +59,8 @@ void drawPie(Image& image, const Rect& r, int x3, int y3, int x4, int y4, Colour
 // Combines the width × height block of source at (sx, sy) into target at (tx, ty). Only pixels
 // whose source and target both lie inside their images take part. Source and target may be the
 // same image, overlapping.
-void blit(Image& target, int tx, int ty, const Image& source, int sx, int sy, int width,
-          int height, RasterOp op);
+void blit(Image& target, int tx, int ty, const Image& source, int sx, int sy, int width, int height,
+          RasterOp op);
 
 // Draws text in the built-in font with its top-left corner at (x, y): each byte a cell, a lead
 // byte and the byte after it one double-width cell. The background colour, when given, covers

@@ -1,6 +1,8 @@
 // Unit tests of platform/raster/: the pixels of lines, rectangles, ellipses, arcs and pies, block
 // transfers onto other images and onto themselves, text cells of the built-in font, PNG files
 // written and read back, and Windows bitmap files of every kind read, damaged ones refused.
+#include "platform/raster/raster.h"
+
 #include <gtest/gtest.h>
 #include <stb/stb_image.h>
 #include <unistd.h>
@@ -13,8 +15,6 @@
 #include <string>
 #include <utility>
 #include <vector>
-
-#include "platform/raster/raster.h"
 
 namespace tw {
 namespace {
@@ -66,7 +66,8 @@ TEST(RasterLine, ClippingKeepsThePixelsOfTheWholeLine) {
   raster::drawLine(big, 10, 15, 50, 35, pen);
   raster::drawLine(small, -10, -5, 30, 15, pen);
   for (int y = 0; y < 20; ++y)
-    for (int x = 0; x < 20; ++x) EXPECT_EQ(small.row(y)[x], big.row(y + 20)[x + 20]) << x << "," << y;
+    for (int x = 0; x < 20; ++x)
+      EXPECT_EQ(small.row(y)[x], big.row(y + 20)[x + 20]) << x << "," << y;
   Image far(8, 8);
   raster::drawLine(far, -2000000000, -2000000000, 2000000000, 2000000000, pen);
   raster::drawLine(far, INT32_MIN, 5, INT32_MAX, 5, pen);
@@ -90,6 +91,16 @@ TEST(RasterRectangle, ExcludesRightAndBottomWhicheverCornersComeFirst) {
   raster::drawRectangle(image, {4, 4, 4, 9}, pen, fill);
   raster::fillRect(image, {-5, -5, 2, 1}, fill);
   EXPECT_EQ(lit(image).size(), 2u);
+}
+
+// The image as text, '#' for a pixel that is not black.
+std::string drawing(const Image& image) {
+  std::string out;
+  for (int y = 0; y < image.height; ++y) {
+    for (int x = 0; x < image.width; ++x) out += image.row(y)[x] != 0 ? '#' : '.';
+    out += '\n';
+  }
+  return out;
 }
 
 // A pen pixel with the three others of a 2×2 block also pen: an outline thicker than one pixel.
@@ -127,8 +138,15 @@ TEST(RasterEllipse, FillsItsBoxSymmetricallyWithAThinOutline) {
   }
   Image small(8, 8);
   raster::drawEllipse(small, {0, 0, 7, 7}, pen, std::nullopt);
-  EXPECT_EQ(lit(small), (Pixels{{2, 0}, {3, 0}, {4, 0}, {1, 1}, {5, 1}, {0, 2}, {6, 2}, {0, 3},
-                                {6, 3}, {0, 4}, {6, 4}, {1, 5}, {5, 5}, {2, 6}, {3, 6}, {4, 6}}));
+  EXPECT_EQ(drawing(small),
+            "..###...\n"
+            ".#...#..\n"
+            "#.....#.\n"
+            "#.....#.\n"
+            "#.....#.\n"
+            ".#...#..\n"
+            "..###...\n"
+            "........\n");
 }
 
 // Arcs of the circle in (0,0)-(40,40), centre (20,20), from one angle to another in degrees.
@@ -144,8 +162,8 @@ TEST(RasterArc, RunsCounterClockwiseOnTheScreen) {
   const struct {
     int from, to;
     bool right, up;
-  } quadrants[] = {{0, 90, true, true}, {90, 180, false, true}, {180, 270, false, false},
-                   {270, 0, true, false}};
+  } quadrants[] = {
+      {0, 90, true, true}, {90, 180, false, true}, {180, 270, false, false}, {270, 0, true, false}};
   for (const auto& q : quadrants) {
     const Pixels p = lit(arc(q.from, q.to));
     EXPECT_GT(p.size(), 20u);
@@ -250,13 +268,16 @@ std::string cell(std::string_view bytes, std::optional<platform::Colour> backgro
   raster::drawText(image, 0, 0, bytes, pen, background);
   std::string out;
   for (int y = 0; y < 16; ++y) {
-    for (int x = 0; x < 24; ++x) out += image.row(y)[x] == pen ? '#' : image.row(y)[x] == paper ? ' ' : '.';
+    for (int x = 0; x < 24; ++x)
+      out += image.row(y)[x] == pen ? '#' : image.row(y)[x] == paper ? ' ' : '.';
     out += '\n';
   }
   return out;
 }
 
-std::string row(const std::string& picture, int y) { return picture.substr(y * 25, 24); }
+std::string row(const std::string& picture, int y) {
+  return picture.substr(y * 25, 24);
+}
 
 TEST(RasterFont, DrawsLettersKanjiAndKatakanaInTheirCells) {
   const std::string a = cell("A", fill);
@@ -304,8 +325,12 @@ TEST(RasterPng, WritesWhatIsReadBack) {
 
 // ---- Bitmap files ----
 
-void put16(std::string& s, unsigned v) { s += static_cast<char>(v & 0xFF), s += static_cast<char>(v >> 8 & 0xFF); }
-void put32(std::string& s, std::uint32_t v) { put16(s, v & 0xFFFF), put16(s, v >> 16); }
+void put16(std::string& s, unsigned v) {
+  s += static_cast<char>(v & 0xFF), s += static_cast<char>(v >> 8 & 0xFF);
+}
+void put32(std::string& s, std::uint32_t v) {
+  put16(s, v & 0xFFFF), put16(s, v >> 16);
+}
 
 // A bitmap file with a 40-byte info header; the palette's colours are 0x00RRGGBB as stored.
 std::string bitmapFile(int width, int height, int bits, std::uint32_t compression,
@@ -314,7 +339,8 @@ std::string bitmapFile(int width, int height, int bits, std::uint32_t compressio
   put32(f, static_cast<std::uint32_t>(54 + 4 * palette.size() + pixels.size()));
   put32(f, 0);
   put32(f, static_cast<std::uint32_t>(54 + 4 * palette.size()));
-  put32(f, 40), put32(f, static_cast<std::uint32_t>(width)), put32(f, static_cast<std::uint32_t>(height));
+  put32(f, 40), put32(f, static_cast<std::uint32_t>(width)),
+      put32(f, static_cast<std::uint32_t>(height));
   put16(f, 1), put16(f, static_cast<unsigned>(bits)), put32(f, compression);
   put32(f, static_cast<std::uint32_t>(pixels.size())), put32(f, 0), put32(f, 0);
   put32(f, static_cast<std::uint32_t>(palette.size())), put32(f, 0);
@@ -334,19 +360,24 @@ TEST(RasterBitmapFile, ReadsEveryDepthBottomUpAndTopDown) {
   using std::string;
   // Three by two: the top row red, green, blue; the bottom row blue, black, red.
   const std::vector<platform::Colour> want{red, green, blue, blue, 0, red};
-  const string one = bitmapFile(3, 2, 1, 0, {0x000000, 0xFF0000}, string("\x80\0\0\0\x80\0\0\0", 8));
-  EXPECT_EQ(pixelsOf(raster::decodeBitmapFile(one)), (std::vector<platform::Colour>{red, 0, 0, red, 0, 0}));
+  const string one =
+      bitmapFile(3, 2, 1, 0, {0x000000, 0xFF0000}, string("\x80\0\0\0\x80\0\0\0", 8));
+  EXPECT_EQ(pixelsOf(raster::decodeBitmapFile(one)),
+            (std::vector<platform::Colour>{red, 0, 0, red, 0, 0}));
   const string four = bitmapFile(3, 2, 4, 0, palette, string("\x30\x10\0\0\x12\x30\0\0", 8));
   EXPECT_EQ(pixelsOf(raster::decodeBitmapFile(four)), want);
   const string eight = bitmapFile(3, 2, 8, 0, palette, string("\3\0\1\0\1\2\3\0", 8));
   EXPECT_EQ(pixelsOf(raster::decodeBitmapFile(eight)), want);
-  const string bgr = string("\xFF\0\0\0\0\0\0\0\xFF\0\0\0", 12) + string("\0\0\xFF\0\xFF\0\xFF\0\0\0\0\0", 12);
+  const string bgr =
+      string("\xFF\0\0\0\0\0\0\0\xFF\0\0\0", 12) + string("\0\0\xFF\0\xFF\0\xFF\0\0\0\0\0", 12);
   EXPECT_EQ(pixelsOf(raster::decodeBitmapFile(bitmapFile(3, 2, 24, 0, {}, bgr))), want);
-  const string topDown = string("\0\0\xFF\0\xFF\0\xFF\0\0\0\0\0", 12) + string("\xFF\0\0\0\0\0\0\0\xFF\0\0\0", 12);
+  const string topDown =
+      string("\0\0\xFF\0\xFF\0\xFF\0\0\0\0\0", 12) + string("\xFF\0\0\0\0\0\0\0\xFF\0\0\0", 12);
   EXPECT_EQ(pixelsOf(raster::decodeBitmapFile(bitmapFile(3, -2, 24, 0, {}, topDown))), want);
   string bgra;
   for (platform::Colour c : {blue, 0u, red, red, green, blue})
-    bgra += string{static_cast<char>(c >> 16), static_cast<char>(c >> 8), static_cast<char>(c), '\0'};
+    bgra +=
+        string{static_cast<char>(c >> 16), static_cast<char>(c >> 8), static_cast<char>(c), '\0'};
   EXPECT_EQ(pixelsOf(raster::decodeBitmapFile(bitmapFile(3, 2, 32, 0, {}, bgra))), want);
 }
 
@@ -380,7 +411,8 @@ TEST(RasterBitmapFile, RefusesDamagedFiles) {
   EXPECT_FALSE(raster::decodeBitmapFile(bitmapFile(3, 2, 8, 2, palette, string(8, '\0'))));
   EXPECT_FALSE(raster::decodeBitmapFile(bitmapFile(3, 2, 24, 1, {}, string(24, '\0'))));
   // Huge sizes cost nothing but a refusal, even with run-length data that could claim them.
-  EXPECT_FALSE(raster::decodeBitmapFile(bitmapFile(65536, 65536, 8, 1, palette, string("\0\1", 2))));
+  EXPECT_FALSE(
+      raster::decodeBitmapFile(bitmapFile(65536, 65536, 8, 1, palette, string("\0\1", 2))));
   EXPECT_FALSE(raster::decodeBitmapFile(bitmapFile(INT32_MAX, INT32_MIN, 24, 0, {}, "")));
   EXPECT_FALSE(raster::decodeBitmapFile(bitmapFile(8192, 8193, 8, 1, palette, string("\0\1", 2))));
   // Run-length data that ends inside a command, or is shorter than its header says.
@@ -394,9 +426,12 @@ TEST(RasterBitmapFile, RefusesDamagedFiles) {
 TEST(RasterBitmapFile, SurvivesRandomDamage) {
   using std::string;
   const string seeds[] = {
-      bitmapFile(5, 2, 8, 1, palette, string("\x02\x03\x00\x03\x01\x02\x03\x00\x00\x00\x00\x02\x04\x00", 14)),
-      bitmapFile(5, 2, 4, 2, palette, string("\x02\x33\x00\x03\x12\x30\x00\x00\x00\x02\x04\x00", 12)),
-      bitmapFile(3, 2, 24, 0, {}, string(24, '\x7F')), bitmapFile(3, 2, 1, 0, palette, string(8, '\x55'))};
+      bitmapFile(5, 2, 8, 1, palette,
+                 string("\x02\x03\x00\x03\x01\x02\x03\x00\x00\x00\x00\x02\x04\x00", 14)),
+      bitmapFile(5, 2, 4, 2, palette,
+                 string("\x02\x33\x00\x03\x12\x30\x00\x00\x00\x02\x04\x00", 12)),
+      bitmapFile(3, 2, 24, 0, {}, string(24, '\x7F')),
+      bitmapFile(3, 2, 1, 0, palette, string(8, '\x55'))};
   std::mt19937 random(7);
   for (const string& seed : seeds)
     for (int round = 0; round < 3000; ++round) {
