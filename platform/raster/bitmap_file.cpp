@@ -1,7 +1,9 @@
-// Windows bitmap files read into images. A file is untrusted: its headers are checked against its
-// size before anything is read, sizes are capped by picturePixelLimit and pictureFileLimit, and
-// every read stays inside the bytes. Palette formats, run-length encoded or not, are decoded here;
-// direct colour formats go to stb_image once checked. It writes nothing outside the image made.
+// Windows bitmap files read into images; it writes nothing outside the image it makes.
+//
+// A file is untrusted: its headers are checked against its size before anything is read, sizes
+// are capped by picturePixelLimit and pictureFileLimit, and every read stays inside the bytes.
+// Palette formats, run-length encoded or not, are decoded here; direct colour formats go to
+// stb_image once checked.
 #include <stb/stb_image.h>
 
 #include <algorithm>

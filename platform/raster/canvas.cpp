@@ -1,6 +1,8 @@
 // The raster implementations of the platform's drawing services: a Canvas over an image, pictures,
-// the built-in font's metrics and a canvas written as PNG. Each canvas guards its image with its
-// own lock, because the UI thread paints while the program draws; it touches no other state.
+// the font's metrics, a canvas as PNG. It touches no state but its own objects'.
+//
+// Each canvas guards its image with its own lock, because the UI thread paints while the program
+// draws.
 #include <algorithm>
 #include <climits>
 #include <mutex>
