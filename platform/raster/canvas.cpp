@@ -1,4 +1,12 @@
-// A platform::Canvas over a raster image.
+// The raster implementations of the platform's drawing services: a Canvas over an image, pictures,
+// the font's metrics, a canvas as PNG. It touches no state but its own objects'.
+//
+// Each canvas guards its image with its own lock, because the UI thread paints while the program
+// draws.
+#include <algorithm>
+#include <climits>
+#include <mutex>
+
 #include "platform/raster/raster.h"
 
 namespace tw::platform {
@@ -7,41 +15,143 @@ namespace {
 class RasterFont final : public ScreenFont {
  public:
   Extent measure(std::string_view text) const override {
-    return {static_cast<int>(text.size()) * 8, 16};
+    const std::size_t cells = std::min<std::size_t>(text.size(), INT_MAX / raster::cellWidth);
+    return {static_cast<int>(cells) * raster::cellWidth, raster::cellHeight};
   }
-  int lineHeight() const override { return 16; }
+  int lineHeight() const override { return raster::cellHeight; }
 };
+
+class RasterPicture final : public Picture {
+ public:
+  explicit RasterPicture(raster::Image image) : image_(std::move(image)) {}
+  Extent size() const override { return {image_.width, image_.height}; }
+  const raster::Image& image() const { return image_; }
+
+ private:
+  raster::Image image_;
+};
+
+// A side of a rectangle as a block transfer's extent: nothing when it is negative.
+int extent(int from, int to) {
+  return static_cast<int>(
+      std::clamp(static_cast<long long>(to) - from, 0LL, static_cast<long long>(INT_MAX)));
+}
+
+// A code page 932 file name as a path of this system: UTF-8, '\' read as '/'.
+std::optional<std::string> hostPath(std::string_view name) {
+  bool lossless = true;
+  std::string path = cp932ToUtf8(name, &lossless);
+  if (!lossless) return std::nullopt;
+  for (char& c : path)
+    if (c == '\\') c = '/';
+  return path;
+}
 
 class RasterCanvas final : public Canvas {
  public:
-  explicit RasterCanvas(Extent size) : size_(size) {}
-  Extent size() const override { return size_; }
+  explicit RasterCanvas(Extent size) : image_(size.width, size.height) {}
+
+  // The size never changes, so it is read without the lock.
+  Extent size() const override { return {image_.width, image_.height}; }
   std::optional<Colour> pixel(int x, int y) const override {
-    if (x < 0 || y < 0 || x >= size_.width || y >= size_.height) return std::nullopt;
-    return Colour{0};
+    std::lock_guard lock(mutex_);
+    if (!image_.contains(x, y)) return std::nullopt;
+    return image_.row(y)[x];
   }
-  void setPixel(int, int, Colour) override {}
-  void line(int, int, int, int, Colour) override {}
-  void fillRect(const Rect&, Colour) override {}
-  void rectangle(const Rect&, Colour, std::optional<Colour>) override {}
-  void ellipse(const Rect&, Colour, std::optional<Colour>) override {}
-  void arc(const Rect&, int, int, int, int, Colour) override {}
-  void pie(const Rect&, int, int, int, int, Colour, Colour) override {}
-  void drawText(int, int, std::string_view, Colour, std::optional<Colour>) override {}
-  void copyFrom(const Canvas&, const Rect&) override {}
-  void scroll(int, int) override {}
-  std::unique_ptr<Picture> capture(const Rect&) const override { return nullptr; }
-  void putPicture(const Picture&, int, int, RasterOp) override {}
-  std::unique_ptr<Picture> loadPicture(std::string_view) override { return nullptr; }
+  void setPixel(int x, int y, Colour c) override {
+    std::lock_guard lock(mutex_);
+    raster::setPixel(image_, x, y, c);
+  }
+  void line(int x1, int y1, int x2, int y2, Colour pen) override {
+    std::lock_guard lock(mutex_);
+    raster::drawLine(image_, x1, y1, x2, y2, pen);
+  }
+  void fillRect(const Rect& r, Colour c) override {
+    std::lock_guard lock(mutex_);
+    raster::fillRect(image_, r, c);
+  }
+  void rectangle(const Rect& r, Colour pen, std::optional<Colour> fill) override {
+    std::lock_guard lock(mutex_);
+    raster::drawRectangle(image_, r, pen, fill);
+  }
+  void ellipse(const Rect& r, Colour pen, std::optional<Colour> fill) override {
+    std::lock_guard lock(mutex_);
+    raster::drawEllipse(image_, r, pen, fill);
+  }
+  void arc(const Rect& r, int x3, int y3, int x4, int y4, Colour pen) override {
+    std::lock_guard lock(mutex_);
+    raster::drawArc(image_, r, x3, y3, x4, y4, pen);
+  }
+  void pie(const Rect& r, int x3, int y3, int x4, int y4, Colour pen, Colour fill) override {
+    std::lock_guard lock(mutex_);
+    raster::drawPie(image_, r, x3, y3, x4, y4, pen, fill);
+  }
+  void drawText(int x, int y, std::string_view cell, Colour foreground,
+                std::optional<Colour> background) override {
+    std::lock_guard lock(mutex_);
+    raster::drawText(image_, x, y, cell, foreground, background);
+  }
+  // Only another raster canvas is copied from (every surface of this system is one); copying a
+  // canvas onto itself in place changes nothing.
+  void copyFrom(const Canvas& source, const Rect& r) override {
+    const auto* other = dynamic_cast<const RasterCanvas*>(&source);
+    if (!other || other == this) return;
+    std::scoped_lock lock(mutex_, other->mutex_);
+    raster::blit(image_, r.left, r.top, other->image_, r.left, r.top, extent(r.left, r.right),
+                 extent(r.top, r.bottom), RasterOp::Copy);
+  }
+  void scroll(int dx, int dy) override {
+    std::lock_guard lock(mutex_);
+    raster::blit(image_, 0, 0, image_, dx, dy, image_.width, image_.height, RasterOp::Copy);
+  }
+  // A rectangle with its corners the wrong way round makes an empty picture; one larger than
+  // picturePixelLimit makes none. Parts outside the canvas are black.
+  std::unique_ptr<Picture> capture(const Rect& r) const override {
+    const int w = extent(r.left, r.right), h = extent(r.top, r.bottom);
+    if (w > raster::picturePixelLimit || h > raster::picturePixelLimit ||
+        static_cast<long long>(w) * h > raster::picturePixelLimit)
+      return nullptr;
+    raster::Image picture(w, h);
+    {
+      std::lock_guard lock(mutex_);
+      raster::blit(picture, 0, 0, image_, r.left, r.top, w, h, RasterOp::Copy);
+    }
+    return std::make_unique<RasterPicture>(std::move(picture));
+  }
+  void putPicture(const Picture& picture, int x, int y, RasterOp op) override {
+    const auto* p = dynamic_cast<const RasterPicture*>(&picture);
+    if (!p) return;
+    std::lock_guard lock(mutex_);
+    raster::blit(image_, x, y, p->image(), 0, 0, p->image().width, p->image().height, op);
+  }
+  std::unique_ptr<Picture> loadPicture(std::string_view fileName) override {
+    const std::optional<std::string> path = hostPath(fileName);
+    std::optional<raster::Image> image = path ? raster::loadBitmapFile(*path) : std::nullopt;
+    if (!image) return nullptr;
+    return std::make_unique<RasterPicture>(std::move(*image));
+  }
+
+  bool writePng(const std::string& path) const {
+    std::lock_guard lock(mutex_);
+    return raster::writePng(image_, path);
+  }
 
  private:
-  Extent size_;
+  mutable std::mutex mutex_;
+  raster::Image image_;
 };
 
 }  // namespace
 
-std::unique_ptr<ScreenFont> makeBuiltinFont() { return std::make_unique<RasterFont>(); }
-std::unique_ptr<Canvas> makeRasterCanvas(Extent size) { return std::make_unique<RasterCanvas>(size); }
-bool writePng(const Canvas&, const std::string&) { return false; }
+std::unique_ptr<ScreenFont> makeBuiltinFont() {
+  return std::make_unique<RasterFont>();
+}
+std::unique_ptr<Canvas> makeRasterCanvas(Extent size) {
+  return std::make_unique<RasterCanvas>(size);
+}
+bool writePng(const Canvas& canvas, const std::string& path) {
+  const auto* raster = dynamic_cast<const RasterCanvas*>(&canvas);
+  return raster && raster->writePng(path);
+}
 
 }  // namespace tw::platform
