@@ -1,0 +1,17 @@
+10 ' A painted scene: outlines drawn with LINE and CIRCLE, areas filled with PAINT.
+20 CLS 3
+30 LINE (0,0)-(639,259),RGB(40,90,200),BF
+40 CIRCLE (520,70),36,6,,,,F
+50 LINE (0,260)-(639,399),RGB(30,140,40),BF
+60 ' Mountains: a closed outline, then paint inside it.
+70 LINE (0,260)-(160,120),7:LINE -(300,260),7:LINE -(0,260),7
+80 PAINT (150,240),RGB(120,110,100),7
+90 LINE (220,260)-(380,150),7:LINE -(520,260),7:LINE -(220,260),7
+100 PAINT (380,240),RGB(90,80,70),7
+110 ' A house with a roof, a door and a window.
+120 LINE (400,280)-(520,360),RGB(200,170,120),BF
+130 LINE (390,280)-(460,230),2:LINE -(530,280),2:LINE -(390,280),2
+140 PAINT (460,260),2
+150 LINE (445,315)-(470,360),RGB(90,50,20),BF
+160 LINE (485,295)-(510,320),5,BF:LINE (485,295)-(510,320),7,B
+170 COLOR 7,-1:LOCATE 2,23:PRINT "湖のほとりの家 - a house by the tarn"
