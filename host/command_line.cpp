@@ -30,6 +30,8 @@ std::string_view usageText() {
          "  --client WxH          client area in pixels (default 640x400)\n"
          "  --display WxH         display and graphics size (default 1024x768)\n"
          "  --settings FILE       the file that holds the RS232C settings\n"
+         "  --box-log FILE        append message boxes to FILE instead of showing them\n"
+         "  --scale N             a window shows each pixel as NxN (default 2 when it fits)\n"
          "  --help                this text\n"
          "  --version             the version\n"
          "\n"
@@ -63,12 +65,23 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args
       if (!value(cl.screenshot)) return std::nullopt;
     } else if (a == "--settings") {
       if (!value(cl.settings)) return std::nullopt;
+    } else if (a == "--box-log") {
+      if (!value(cl.boxLog)) return std::nullopt;
+    } else if (a == "--scale") {
+      if (!value(text)) return std::nullopt;
+      auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), cl.scale);
+      if (ec != std::errc{} || end != text.data() + text.size() || cl.scale < 1 ||
+          cl.scale > scaleLimit) {
+        error = "option --scale takes a whole number from 1 to " + std::to_string(scaleLimit);
+        return std::nullopt;
+      }
     } else if (a == "--client" || a == "--display") {
       if (!value(text)) return std::nullopt;
       if (!parseExtent(text, a == "--client" ? cl.client : cl.display)) {
         error = "option " + a + " takes WIDTHxHEIGHT, for example 640x400";
         return std::nullopt;
       }
+      if (a == "--display") cl.displayGiven = true;
     } else if (a.size() > 1 && a[0] == '-' && a != "-") {
       error = "unknown option " + a;
       return std::nullopt;

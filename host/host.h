@@ -157,9 +157,14 @@ struct CommandLine {
   std::string screenDump;
   std::string screenshot;
   std::string settings;
+  std::string boxLog;  // message boxes go to this file instead of being shown
   platform::Extent client{640, 400};
   platform::Extent display{1024, 768};
+  bool displayGiven = false;  // without --display a window uses the real display's size
+  int scale = 0;              // 0: the window picks 2 or 1
 };
+// The largest --scale accepted.
+inline constexpr int scaleLimit = 8;
 // The largest client or display side accepted on the command line.
 inline constexpr int extentLimit = 16384;
 

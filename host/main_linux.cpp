@@ -119,7 +119,7 @@ int run(const host::CommandLine& cl, Program program) {
   Runtime* runtime = nullptr;
   std::unique_ptr<platform::Window> window = platform::makeHeadlessWindow(
       [&runtime](const platform::Message& m) { screen::windowProcedure(*runtime, m); },
-      platform::HeadlessOptions{cl.client});
+      platform::HeadlessOptions{cl.client, cl.boxLog});
   services.window = window.get();
   auto rt = std::make_unique<Runtime>(services);
   runtime = rt.get();

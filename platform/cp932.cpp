@@ -153,4 +153,11 @@ bool isValidUtf8(std::string_view text) {
   return true;
 }
 
+std::string boxLine(std::string_view title, std::string_view text) {
+  std::string line = "[" + cp932ToUtf8(title) + "] " + cp932ToUtf8(text);
+  for (char& c : line)
+    if (c == '\n') c = ' ';
+  return line + '\n';
+}
+
 }  // namespace tw::platform

@@ -253,8 +253,13 @@ struct Services {
 
 // ---- Implementations of this system -------------------------------------------------------------
 
+// A message box as one line: "[TITLE] " and the text, newlines as blanks, in UTF-8 and ended by a
+// newline. Headless runs write it to stderr; --box-log appends it to a file.
+std::string boxLine(std::string_view title, std::string_view text);
+
 struct HeadlessOptions {
   Extent client{640, 400};
+  std::string boxLog;  // boxes are appended here instead of going to stderr
 };
 
 // The headless window: an event loop with no window, message boxes as one line on stderr, screen

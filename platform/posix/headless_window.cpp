@@ -115,11 +115,15 @@ class HeadlessWindow final : public Window {
   }
 
   void messageBox(std::string_view title, std::string_view text, BoxIcon) override {
-    std::string line = "[" + cp932ToUtf8(title) + "] " + cp932ToUtf8(text);
-    for (char& c : line)
-      if (c == '\n') c = ' ';
-    line += '\n';
+    const std::string line = boxLine(title, text);
     std::fflush(stdout);
+    if (!options_.boxLog.empty()) {
+      if (std::FILE* log = std::fopen(options_.boxLog.c_str(), "ab")) {
+        std::fwrite(line.data(), 1, line.size(), log);
+        std::fclose(log);
+        return;
+      }
+    }
     std::fwrite(line.data(), 1, line.size(), stderr);
     std::fflush(stderr);
   }

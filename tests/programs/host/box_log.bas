@@ -1,0 +1,1 @@
+10 PRINT "x":WEND:A=1/0
