@@ -8,7 +8,8 @@
 //   NAME.args   extra command-line words;
 //   NAME.dir/   a fixture folder whose contents are copied beside the program first;
 //   NAME.files  files of the program's folder compared after the run. Each file is a header line,
-//               "== NAME" followed by its contents, "== NAME [absent]" or "== NAME [folder]".
+//               "== NAME" followed by its contents, "== NAME [absent]" or "== NAME [folder]";
+//               "== NAME [utf-8]" shows a UTF-8 file (a box log) as it stands.
 //               Contents are shown as the screen section shows text (code page 932 as UTF-8, LF as
 //               a line break, other control bytes and bytes with no character as \xNN) and a
 //               backslash as \\; a file that does not end with LF gets a last line
@@ -109,7 +110,7 @@ std::vector<std::string> listedNames(const std::string& text) {
   for (std::string line; std::getline(lines, line);) {
     if (line.rfind("== ", 0) != 0) continue;
     std::string name = line.substr(3);
-    for (const char* mark : {" [absent]", " [folder]"})
+    for (const char* mark : {" [absent]", " [folder]", " [utf-8]"})
       if (name.size() > std::strlen(mark) && name.ends_with(mark))
         name.resize(name.size() - std::strlen(mark));
     names.push_back(name);
@@ -118,7 +119,8 @@ std::vector<std::string> listedNames(const std::string& text) {
 }
 
 // The files named, as NAME.files shows them after a run in folder.
-std::string showFiles(const fs::path& folder, const std::vector<std::string>& names) {
+std::string showFiles(const fs::path& folder, const std::vector<std::string>& names,
+                      const std::string& text) {
   std::string out;
   for (const std::string& name : names) {
     const fs::path p = folder / name;
@@ -127,7 +129,9 @@ std::string showFiles(const fs::path& folder, const std::vector<std::string>& na
     } else if (!fs::exists(p)) {
       out += "== " + name + " [absent]\n";
     } else {
-      out += "== " + name + "\n" + showFileBytes(readFile(p));
+      const bool utf8 = text.find("== " + name + " [utf-8]\n") != std::string::npos;
+      const std::string bytes = readFile(p);
+      out += "== " + name + (utf8 ? " [utf-8]\n" + bytes : "\n" + showFileBytes(bytes));
     }
   }
   return out;
@@ -252,7 +256,7 @@ int main(int argc, char** argv) {
   std::string actual = "[screen]\n" + showScreen(readFile(dump)) + "[stderr]\n" + readFile(err) +
                        "[exit] " + std::to_string(status) + "\n";
   std::string files;
-  if (fs::exists(filesPath)) files = showFiles(folder, listedNames(readFile(filesPath)));
+  if (fs::exists(filesPath)) files = showFiles(folder, listedNames(readFile(filesPath)), readFile(filesPath));
   std::string pixels;
   if (fs::exists(pixelsPath)) pixels = showPixels(shot, readFile(pixelsPath));
   fs::remove_all(base);
