@@ -49,6 +49,9 @@ struct State {
 
 // Replaces every function call in a statement text by its result text, innermost first.
 void expandFunctionCalls(Runtime& rt, std::string& text);
+// True when expanding the text would give the text itself: no call of a function, no CURDIR$,
+// DATE$, INKEY$ or TIME$, parentheses that balance.
+bool expansionIsIdentity(const Runtime& rt, std::string_view text);
 // The result text of one call text (name through its closing parenthesis).
 std::string dispatchFunction(Runtime& rt, std::string_view callText);
 // True when the argument text holds exactly `expected` top-level arguments; otherwise false, with
@@ -60,6 +63,9 @@ bool checkArgCount(Runtime& rt, std::string_view arguments, int expected, bool r
 // Records a DEF FN (both texts without blanks). False after a reported error 12 (table full, or
 // a text longer than its slot).
 bool defineUserFunction(Runtime& rt, std::string_view left, std::string_view body);
+// True when the call expansion takes name( for a call: a built-in function (any letter case) or a
+// user-defined one (letter case as written).
+bool isFunctionName(const Runtime& rt, std::string_view name);
 // Calls the user-defined function of that name; false if there is none.
 bool callUserFunction(Runtime& rt, std::string_view name, std::string_view arguments,
                       std::string& out);

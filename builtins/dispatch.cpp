@@ -165,6 +165,13 @@ void dispatchInto(Runtime& rt, std::string_view callText, std::string& out) {
 
 }  // namespace detail
 
+bool isFunctionName(const Runtime& rt, std::string_view name) {
+  if (detail::findFunction(name)) return true;
+  for (const UserFunction& f : rt.builtins.userFunctions)
+    if (std::string_view(f.left).substr(0, f.left.find('(')) == name) return true;
+  return false;
+}
+
 std::string dispatchFunction(Runtime& rt, std::string_view callText) {
   std::string out;
   detail::dispatchInto(rt, callText, out);

@@ -198,7 +198,43 @@ bool innermostPass(Runtime& rt, std::string& text) {
   return carryOn;
 }
 
+// CURDIR$, DATE$, INKEY$ or TIME$ ends at the '$' at pos.
+bool bareNameEndsAt(std::string_view text, std::size_t pos) {
+  std::size_t start = pos;
+  while (start > 0 && isBareNameByte(text[start - 1])) --start;
+  std::string_view name = text.substr(start, pos - start);
+  if (name.size() < 4 || name.size() > 6) return false;
+  for (std::string_view known : {"curdir", "date", "inkey", "time"}) {
+    if (name.size() != known.size()) continue;
+    bool same = true;
+    for (std::size_t i = 0; i < name.size() && same; ++i) same = (name[i] | 0x20) == known[i];
+    if (same) return true;
+  }
+  return false;
+}
+
 }  // namespace
+
+bool expansionIsIdentity(const Runtime& rt, std::string_view text) {
+  if (startsWithDef(text)) return true;
+  bool quoted = false;
+  int depth = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '"') quoted = !quoted;
+    if (quoted) continue;
+    if (c == '$' && bareNameEndsAt(text, i)) return false;
+    if (c == ')' && --depth < 0) return false;
+    if (c != '(') continue;
+    ++depth;
+    const std::size_t start = callNameStart(text, i);
+    if (start == npos) continue;
+    std::size_t end = start;
+    while (end < i && isCallNameAt(text, end)) ++end;
+    if (isFunctionName(rt, text.substr(start, end - start))) return false;
+  }
+  return depth == 0;
+}
 
 void expandFunctionCalls(Runtime& rt, std::string& text) {
   if (startsWithDef(text)) return;

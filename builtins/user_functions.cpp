@@ -93,6 +93,7 @@ bool defineUserFunction(Runtime& rt, std::string_view left, std::string_view bod
     return false;
   }
   s.userFunctions.push_back({std::string(left), std::string(body)});
+  ++rt.expr.meaningGeneration;
   return true;
 }
 

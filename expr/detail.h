@@ -76,6 +76,13 @@ bool storeWholeNumber(Runtime& rt, std::string_view reference, double value);
 // Whole numbers below 2^53 pass through their texts unchanged.
 bool isExactWhole(double value);
 
+// The reducer's passes over operand and operator lists (entry 0 the assignment mark): the result
+// is values[0], count 1. False after a reported division error.
+bool applyPasses(Runtime& rt, double* values, char* operators, std::size_t& count);
+// Where the reducer ends the operand that begins at start, and the value it reads from it.
+std::size_t endOfOperand(std::string_view text, std::size_t start);
+bool valueOfOperand(Runtime& rt, std::string_view operand, double& value);
+
 // Appends the bytes of a variable term's string value to result; false after a reported error.
 bool appendStringTerm(Runtime& rt, std::string_view term, std::string& result);
 

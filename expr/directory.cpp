@@ -158,6 +158,7 @@ bool declareArray(Runtime& rt, std::string_view name, const std::vector<std::int
   NumericIndexEntry& index = rt.expr.numericIndex.try_emplace(std::string(name)).first->second;
   index.arraySlot = first;
   index.bounds = dims;
+  ++rt.expr.creations;
   return true;
 }
 
@@ -183,6 +184,7 @@ void eraseNumeric(State& s, std::string_view name) {
   s.numericDirectory = std::move(kept);
   s.numericValues = std::move(values);
   rebuildIndex(s);
+  ++s.layoutGeneration;
 }
 
 namespace detail {
@@ -204,6 +206,7 @@ bool createNumeric(Runtime& rt, std::string_view name, const std::vector<std::in
     index.scalarSlot = slot;
   else
     index.elements.emplace(elementKey(subscripts), slot);
+  ++s.creations;
   return true;
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -97,6 +98,11 @@ struct State {
   std::string defIntLetters, defSngLetters, defStrLetters;
   // Error-12 refusals so far: an assignment whose evaluation adds one stores nothing.
   std::uint32_t refusals = 0;
+  // Counters that prepared statements check: slots moved (CLEAR, ERASE), variables or arrays
+  // made, and what a name means (its type by the letter lists, a user-defined function, CLEAR).
+  std::uint64_t layoutGeneration = 0;
+  std::uint64_t creations = 0;
+  std::uint64_t meaningGeneration = 0;
   // Evaluations in progress, one inside the other.
   int nesting = 0;
 };
@@ -195,5 +201,37 @@ std::int32_t evalComparison(Runtime& rt, std::string_view comparison);
 double scratchNumeric(Runtime& rt, std::string_view argument);
 // The string value of an argument text, without its quotes; false after a reported error.
 bool scratchString(Runtime& rt, std::string_view argument, std::string& value);
+
+// ---- Prepared expressions (the fast path) -------------------------------------------------------
+// An expression, assignment or condition read once from its text; evaluating it gives exactly what
+// the text rewriting gives, value for value and report for report. Preparing gives nothing for a
+// text it does not understand; running gives false, with nothing done, when this one evaluation
+// must go through the text.
+
+struct PreparedNumeric;
+struct PreparedAssignment;
+struct PreparedCondition;
+struct PreparedNumericDeleter {
+  void operator()(PreparedNumeric* p) const;
+};
+struct PreparedAssignmentDeleter {
+  void operator()(PreparedAssignment* p) const;
+};
+struct PreparedConditionDeleter {
+  void operator()(PreparedCondition* p) const;
+};
+using PreparedNumericPtr = std::unique_ptr<PreparedNumeric, PreparedNumericDeleter>;
+using PreparedAssignmentPtr = std::unique_ptr<PreparedAssignment, PreparedAssignmentDeleter>;
+using PreparedConditionPtr = std::unique_ptr<PreparedCondition, PreparedConditionDeleter>;
+
+// A numeric expression without blanks, as the scratch assignment evaluates it.
+PreparedNumericPtr prepareNumeric(Runtime& rt, std::string_view expression);
+bool evaluatePrepared(Runtime& rt, PreparedNumeric& p, double& value);
+// An assignment statement's text, as assignStatement runs it.
+PreparedAssignmentPtr prepareAssignment(Runtime& rt, std::string_view statement);
+bool runPrepared(Runtime& rt, PreparedAssignment& a);
+// A condition, as evalCondition evaluates it.
+PreparedConditionPtr prepareCondition(Runtime& rt, std::string_view condition);
+bool evaluatePrepared(Runtime& rt, PreparedCondition& c, std::int32_t& value);
 
 }  // namespace tw::expr

@@ -215,19 +215,20 @@ bool apply(Runtime& rt, char op, double left, double right, double& result) {
 // The operators of each pass, in precedence order.
 constexpr std::array<std::string_view, 8> passes = {"^", "*/", "\\", "m", "+-", "&", "|", "e"};
 
-bool applyPass(Runtime& rt, Lists& l, std::string_view pass) {
+bool applyPass(Runtime& rt, double* values, char* operators, std::size_t& count,
+               std::string_view pass) {
   std::size_t kept = 0;
-  for (std::size_t k = 1; k < l.count; ++k) {
-    char op = l.operators[k];
+  for (std::size_t k = 1; k < count; ++k) {
+    char op = operators[k];
     if (pass.find(op) != std::string_view::npos) {
-      if (!apply(rt, op, l.values[kept], l.values[k], l.values[kept])) return false;
+      if (!apply(rt, op, values[kept], values[k], values[kept])) return false;
       continue;
     }
     ++kept;
-    l.operators[kept] = op;
-    l.values[kept] = l.values[k];
+    operators[kept] = op;
+    values[kept] = values[k];
   }
-  l.count = l.count == 0 ? 0 : kept + 1;
+  count = count == 0 ? 0 : kept + 1;
   return true;
 }
 
@@ -300,10 +301,25 @@ double reduceExpression(Runtime& rt, std::string_view text) {
   Lists lists;
   bool negate = false;
   if (!scan(rt, text, lists, negate)) return 0;
-  for (std::string_view pass : passes)
-    if (!applyPass(rt, lists, pass)) return 0;
+  if (!detail::applyPasses(rt, lists.values.data(), lists.operators.data(), lists.count)) return 0;
   double result = lists.count > 0 ? lists.values[0] : 0;
   return negate ? ~toInteger(result) : result;
 }
+
+namespace detail {
+
+bool applyPasses(Runtime& rt, double* values, char* operators, std::size_t& count) {
+  for (std::string_view pass : passes)
+    if (!applyPass(rt, values, operators, count, pass)) return false;
+  return true;
+}
+
+std::size_t endOfOperand(std::string_view text, std::size_t start) { return operandEnd(text, start); }
+
+bool valueOfOperand(Runtime& rt, std::string_view operand, double& value) {
+  return operandValue(rt, operand, value);
+}
+
+}  // namespace detail
 
 }  // namespace tw::expr

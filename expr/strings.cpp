@@ -31,6 +31,7 @@ void eraseString(State& s, std::string_view normalisedName) {
   const std::size_t removed = it->second;
   s.stringTableSize -= lineSize(s.strings[removed].name, s.strings[removed].value);
   s.strings.erase(s.strings.begin() + static_cast<long>(removed));
+  ++s.layoutGeneration;
   s.stringIndex.erase(it);
   for (auto& [name, index] : s.stringIndex)
     if (index > removed) --index;
@@ -41,6 +42,9 @@ void clearVariables(State& s) {
   State fresh;
   fresh.refusals = s.refusals;
   fresh.nesting = s.nesting;
+  fresh.layoutGeneration = s.layoutGeneration + 1;
+  fresh.creations = s.creations + 1;
+  fresh.meaningGeneration = s.meaningGeneration + 1;
   s = std::move(fresh);
 }
 
@@ -61,6 +65,7 @@ bool setString(Runtime& rt, std::string_view normalisedName, std::string_view qu
     s.strings[index].value.assign(quotedValue);
   } else {
     s.strings.push_back({std::string(normalisedName), std::string(quotedValue)});
+    ++s.creations;
     s.stringIndex.emplace(normalisedName, s.strings.size() - 1);
   }
   s.stringTableSize = newSize;

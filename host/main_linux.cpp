@@ -123,6 +123,9 @@ int run(const host::CommandLine& cl, Program program) {
   services.window = window.get();
   auto rt = std::make_unique<Runtime>(services);
   runtime = rt.get();
+  // Not part of the command line: the text rewriting alone, the oracle the fast path is tested
+  // against.
+  if (const char* reference = std::getenv("TW_REFERENCE")) rt->interp.referenceOnly = *reference == '1';
 
   host::loadConfiguration(*rt);
   if (!host::loadImage(*rt, program.image)) {

@@ -25,26 +25,6 @@ bool numberEndsCondition(std::string_view text, std::size_t i) {
   return false;
 }
 
-// The condition of an IF: the text before its THEN.
-std::string_view conditionOf(std::string_view text) {
-  bool quoted = false;
-  int depth = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    char c = text[i];
-    if (c == '"') quoted = !quoted;
-    if (quoted) continue;
-    if (c == '(') ++depth;
-    if (c == ')') --depth;
-    if (i == 0 || !thenAt(text, i)) continue;
-    char before = text[i - 1];
-    if (isBlank(before)) return text.substr(0, i - 1);
-    if ((before == ')' && depth == 0) || before == '"') return text.substr(0, i);
-    if ((isDigit(before) || before == '.') && numberEndsCondition(text, i - 1))
-      return text.substr(0, i);
-  }
-  return text;
-}
-
 char upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 bool isUpperLetter(char c) { return c >= 'A' && c <= 'Z'; }
 
@@ -69,6 +49,26 @@ bool expandLetters(std::string_view list, std::string& letters) {
 }
 
 }  // namespace
+
+// The condition of an IF: the text before its THEN.
+std::string_view conditionOf(std::string_view text) {
+  bool quoted = false;
+  int depth = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    char c = text[i];
+    if (c == '"') quoted = !quoted;
+    if (quoted) continue;
+    if (c == '(') ++depth;
+    if (c == ')') --depth;
+    if (i == 0 || !thenAt(text, i)) continue;
+    char before = text[i - 1];
+    if (isBlank(before)) return text.substr(0, i - 1);
+    if ((before == ')' && depth == 0) || before == '"') return text.substr(0, i);
+    if ((isDigit(before) || before == '.') && numberEndsCondition(text, i - 1))
+      return text.substr(0, i);
+  }
+  return text;
+}
 
 void ifStatement(Runtime& rt, std::string_view argument) {
   State& s = rt.interp;
@@ -115,6 +115,7 @@ void defTypeStatement(Runtime& rt, std::string_view argument) {
     return;
   }
   *list += letters;
+  ++e.meaningGeneration;
 }
 
 }  // namespace tw::interp::detail

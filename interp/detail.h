@@ -16,8 +16,11 @@ namespace tw::interp::detail {
 inline constexpr std::int32_t notFound = std::numeric_limits<std::int32_t>::min();
 enum class Loop : std::uint8_t { For, While };
 
-// Forgets the kept results: the program text is about to change.
+// Forgets the kept results and the prepared statements: the program text is about to change.
 void forgetScans(Runtime& rt);
+// The position a jump to target (digits or a label) continues from; nothing, and no report, when
+// the text has no such line.
+std::optional<std::int32_t> lookupLine(Runtime& rt, std::string_view target);
 // For the NEXT or WEND now executing: where to go to run its FOR (named, or the nearest) or WHILE
 // again; notFound when the text before it holds none.
 std::int32_t loopStart(Runtime& rt, Loop kind, std::string_view name);
@@ -42,6 +45,18 @@ void forStatement(Runtime& rt, std::string_view argument);
 void nextStatement(Runtime& rt, std::string_view argument);
 void whileStatement(Runtime& rt, std::string_view argument);
 void wendStatement(Runtime& rt);
+
+// The three texts of a FOR: "variable=start", the limit and the step, without blanks and tabs.
+struct ForTexts {
+  std::string first, limit, step;
+  int parts = 1;
+};
+// Cuts a FOR's text at "to" and "step"; false when there is no "to".
+bool splitFor(std::string_view text, ForTexts& out);
+// A loop variable's name as FOR and NEXT compare it.
+std::string loopName(std::string_view text);
+// The condition of an IF: its text before THEN.
+std::string_view conditionOf(std::string_view text);
 
 // IF and the declarations.
 void ifStatement(Runtime& rt, std::string_view argument);

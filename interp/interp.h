@@ -96,6 +96,34 @@ struct ScanCache {
   std::unordered_map<std::uint64_t, Result> results;
 };
 
+// A statement prepared once from its text (the fast path; see prepared.cpp).
+struct PreparedStatement {
+  virtual ~PreparedStatement() = default;
+  // Runs the statement as the reference path would; false when this run must go through the
+  // reference path instead, with nothing done yet.
+  virtual bool run(Runtime& rt) = 0;
+};
+
+// What the run loop knows of each statement of the text, by the position where it begins.
+struct PreparedEntry {
+  bool tried = false;
+  std::uint64_t meaning = 0;  // the store's meaning generation it was prepared under
+  std::unique_ptr<PreparedStatement> statement;
+};
+// How the branch filter cuts a statement of a THEN or ELSE part.
+struct BranchCut {
+  bool known = false;
+  bool run = true;                 // false: nothing of it runs
+  std::int32_t lineEnd = -1;       // where execution goes on after an ELSE was cut off; -1: no move
+  std::string text;                // the statement that runs
+};
+struct PreparedStatements {
+  std::vector<std::int32_t> ends;  // the terminator of the statement beginning at a position
+  std::vector<PreparedEntry> plain;
+  std::vector<PreparedEntry> branch;
+  std::vector<BranchCut> cuts;
+};
+
 struct State {
   std::int32_t runPos = 0;       // index of the last byte consumed; -1 before the first line
   std::int32_t currentLine = 0;  // the number of the line being executed
@@ -112,6 +140,10 @@ struct State {
   std::string errorHandlerStmt;  // the ON ERROR statement; empty when none is installed
   std::uint32_t reports = 0;     // reports so far: a handler that saw one returns at once
   ScanCache scans;
+  PreparedStatements prepared;
+  // Every statement through the text rewriting itself: the reference the fast path is checked
+  // against (TW_REFERENCE=1 in the environment).
+  bool referenceOnly = false;
   bool dispatchingHandler = false;
   std::atomic<bool> endedByError{false};  // an error report ended the program
   std::mutex endMutex;                    // END may run on either thread, once
@@ -133,6 +165,11 @@ int runProgram(Runtime& rt);
 bool dispatchStatement(Runtime& rt, std::string_view statement);
 // Applies the branch filter to a statement of a THEN or ELSE part; false: do not execute it.
 bool branchFilter(Runtime& rt, std::string& statement);
+// Runs the statement that begins at start (in a THEN or ELSE part when inBranch is set): prepared
+// once, or through the dispatcher.
+void executeStatement(Runtime& rt, std::int32_t start, std::string_view statement);
+// Where the statement that begins at start ends: its ':', newline or the end of the text.
+std::int32_t statementEnd(Runtime& rt, std::int32_t start);
 
 // The position a jump to the target (digits, or a label with its '*') continues from: the newline
 // before the line, or -1 for the first line. Nothing after a reported error.

@@ -14,11 +14,19 @@ bool wordAt(std::string_view text, std::size_t pos, std::string_view lower) {
   return true;
 }
 
-// The three texts of a FOR: "variable=start", the limit and the step, without blanks and tabs.
-struct ForTexts {
-  std::string first, limit, step;
-  int parts = 1;
-};
+// The end test against the stored limit written with six decimals, as the condition reads it.
+bool holds(Runtime& rt, const std::string& name, char relation, double limit) {
+  std::string condition = name;
+  condition.push_back(relation == '!' ? '<' : relation);
+  if (relation == '!') condition.push_back('>');
+  std::string number;
+  expr::formatFixed(limit, 6, number);
+  condition += number;
+  return expr::evalCondition(rt, condition) != 0;
+}
+
+}  // namespace
+
 
 // Cuts at "to" (a blank or tab on both sides) and then at "step" (a blank or tab before, a blank
 // after); false when there is no "to".
@@ -49,19 +57,6 @@ std::string loopName(std::string_view text) {
   if (name.size() > loopNameLimit) name.resize(loopNameLimit);
   return name;
 }
-
-// The end test against the stored limit written with six decimals, as the condition reads it.
-bool holds(Runtime& rt, const std::string& name, char relation, double limit) {
-  std::string condition = name;
-  condition.push_back(relation == '!' ? '<' : relation);
-  if (relation == '!') condition.push_back('>');
-  std::string number;
-  expr::formatFixed(limit, 6, number);
-  condition += number;
-  return expr::evalCondition(rt, condition) != 0;
-}
-
-}  // namespace
 
 void forStatement(Runtime& rt, std::string_view argument) {
   State& s = rt.interp;

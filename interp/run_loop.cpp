@@ -93,7 +93,6 @@ int runProgram(Runtime& rt) {
   bool lineMode = true;
   bool quoted = false;
   std::int32_t bufferStart = s.runPos;  // where the current buffer's first byte was taken
-  std::string branchStatement;
   s.interpreterStarted = true;
 
   for (;;) {
@@ -102,13 +101,12 @@ int runProgram(Runtime& rt) {
       return 0;
     }
     if (s.runPos > length) s.runPos = length;
-    unsigned char c = at(s.runPos);
-    if (!lineMode && s.runPos == bufferStart && s.runPos > 0 && host::isCodeByte(c) &&
-        (at(s.runPos - 1) == ' ' || at(s.runPos - 1) == ':') && at(s.runPos + 1) != 0) {
-      // Code bytes are never looked at as quote, ':' or newline.
-      s.runPos += 2;
-      c = at(s.runPos);
+    if (!lineMode && s.runPos == bufferStart) {
+      // A statement begins here; where it ends depends on the text alone.
+      s.runPos = statementEnd(rt, bufferStart);
+      quoted = false;
     }
+    unsigned char c = at(s.runPos);
     if (lineMode && c == ' ') {
       std::string_view digits(text.data() + bufferStart, static_cast<std::size_t>(s.runPos - bufferStart));
       if (digits.size() > lineNumberLimit) {
@@ -132,11 +130,8 @@ int runProgram(Runtime& rt) {
           stripTrailingBlanks(statement);
           if (statement.size() > statementLimit) {
             report(rt, SyntaxError);
-          } else if (!statement.empty() && !s.inBranch) {
-            dispatchStatement(rt, statement);
           } else if (!statement.empty()) {
-            branchStatement.assign(statement);
-            if (branchFilter(rt, branchStatement)) dispatchStatement(rt, branchStatement);
+            executeStatement(rt, bufferStart, statement);
           }
           if (s.stopRequested) {
             sendDestroy(rt);

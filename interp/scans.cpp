@@ -306,6 +306,21 @@ std::optional<std::int32_t> findLine(Runtime& rt, std::string_view target) {
     report(rt, SyntaxError);
     return std::nullopt;
   }
+  std::optional<std::int32_t> found = detail::lookupLine(rt, target);
+  if (!found) report(rt, InvalidIdentifier, target);
+  return found;
+}
+
+namespace detail {
+
+void forgetScans(Runtime& rt) {
+  rt.interp.scans = ScanCache{};
+  rt.interp.prepared = PreparedStatements{};
+}
+
+std::optional<std::int32_t> lookupLine(Runtime& rt, std::string_view target) {
+  if (target.empty() || (!isDigit(static_cast<unsigned char>(target[0])) && target[0] != '*'))
+    return std::nullopt;
   ScanCache& c = scans(rt);
   ProgramText text{rt.host.programText};
   std::int32_t found;
@@ -316,18 +331,12 @@ std::optional<std::int32_t> findLine(Runtime& rt, std::string_view target) {
   } else {
     const std::int64_t number = leadingNumber(ProgramText{target}, 0);
     auto it = std::lower_bound(c.lineReach.begin(), c.lineReach.end(), number);
-    found = it == c.lineReach.end() ? notFound : c.lineStarts[static_cast<std::size_t>(it - c.lineReach.begin())];
+    found = it == c.lineReach.end() ? notFound
+                                    : c.lineStarts[static_cast<std::size_t>(it - c.lineReach.begin())];
   }
-  if (found == notFound) {
-    report(rt, InvalidIdentifier, target);
-    return std::nullopt;
-  }
+  if (found == notFound) return std::nullopt;
   return found;
 }
-
-namespace detail {
-
-void forgetScans(Runtime& rt) { rt.interp.scans = ScanCache{}; }
 
 std::int32_t loopStart(Runtime& rt, Loop kind, std::string_view name) {
   const State& s = rt.interp;

@@ -1,0 +1,612 @@
+// Prepared expressions: a numeric expression, an assignment or a condition read once from its
+// text into a form whose evaluation gives exactly what the text rewriting gives (the same values,
+// the same rounding wherever a value passes through text, the same reports in the same order).
+// Whatever the preparation does not understand is left to the reference path.
+#include <cmath>
+
+#include "expr/detail.h"
+
+namespace tw::expr {
+namespace {
+
+using detail::isDigit;
+using detail::isLetter;
+
+// A value text spliced into a work text for an element is at most this long (15 significant
+// digits, sign, point and exponent); a group's "%15.15f" text at most groupTextBound. Used only to
+// prove at preparation time that no work text can pass its limit.
+constexpr std::size_t elementTextBound = 24;
+constexpr std::size_t groupTextBound = 309 + 1 + 1 + 15;
+// Expressions nested deeper are left to the reference path.
+constexpr int preparedDepthLimit = 32;
+
+bool isNameByte(char c) {
+  return isLetter(c) || isDigit(c) || c == '.' || c == '%' || c == '#' || c == '!';
+}
+
+// The value a stored number reads back as: its "%15.15f" text tidied and read again.
+double readBack(Runtime& rt, double stored) {
+  if (std::fabs(stored) < 1e15 && stored == std::floor(stored)) return stored == 0 ? 0.0 : stored;
+  std::string text;
+  formatFixed(stored, 15, text);
+  trimNumberText(rt, text);
+  return decimalValue(text);
+}
+
+// A value written "%15.15f" and read again, as a group's value is; length is the text's length.
+double fifteenDecimals(double v, std::size_t& length) {
+  if (std::fabs(v) < 9007199254740992.0 && v == std::floor(v)) {
+    length = 17 + 16 + 1;  // at most, and far below any limit
+    return v == 0 ? 0.0 : v;
+  }
+  std::string text;
+  formatFixed(v, 15, text);
+  length = text.size();
+  return decimalValue(text);
+}
+
+bool isRndName(std::string_view name) {
+  return name.size() == 3 && (name[0] | 0x20) == 'r' && (name[1] | 0x20) == 'n' &&
+         (name[2] | 0x20) == 'd';
+}
+
+}  // namespace
+
+// ---- The prepared forms -------------------------------------------------------------------------
+
+// A numeric variable read by name, its slot kept while the store keeps its layout.
+struct ScalarRef {
+  std::string name;
+  std::uint64_t layout = ~std::uint64_t{0};
+  std::uint64_t creations = 0;
+  int slot = noSlot;
+
+  // A slot found stays while the layout does; a name without one is looked up again once
+  // anything has been made.
+  int find(Runtime& rt) {
+    const State& s = rt.expr;
+    if (layout != s.layoutGeneration || (slot < 0 && creations != s.creations)) {
+      slot = findNumericSlot(rt, name, {});
+      layout = s.layoutGeneration;
+      creations = s.creations;
+    }
+    return slot;
+  }
+  double read(Runtime& rt) {
+    const int s = find(rt);
+    return s < 0 ? 0.0 : readBack(rt, rt.expr.numericValues[static_cast<std::size_t>(s)]);
+  }
+};
+
+// An array element: its name and its subscripts, each a scratch evaluation of its own.
+struct ElementRef {
+  std::string name;
+  std::vector<PreparedNumericPtr> subscripts;
+};
+
+struct Operand {
+  enum Kind : std::uint8_t { Constant, Scalar, Element, Group } kind = Constant;
+  bool negated = false;
+  double constant = 0;
+  int index = 0;  // into the node's scalars or groups, or the root's elements
+};
+
+// One evaluation of a work text: the root of an expression, or a group inside it.
+struct PreparedNumeric {
+  std::vector<Operand> operands;
+  std::vector<char> operators;  // entry 0 the assignment mark, then one before each operand
+  std::vector<ScalarRef> scalars;
+  std::vector<PreparedNumericPtr> groups;  // in text order
+  std::vector<ElementRef> elements;        // the root's, in text order, groups' included
+  int depth = 1;                           // this node and the nodes below it
+};
+
+void PreparedNumericDeleter::operator()(PreparedNumeric* p) const { delete p; }
+
+namespace {
+
+// ---- Reading a text into a prepared form ---------------------------------------------------------
+
+class Reader {
+ public:
+  Reader(Runtime& rt, std::string_view text, PreparedNumeric& root)
+      : rt_(rt), text_(text), root_(root) {}
+
+  // The expression text[pos, end) into node; false when something is not understood.
+  bool expression(PreparedNumeric& node, std::size_t pos, std::size_t end, int level) {
+    if (level > preparedDepthLimit) return false;
+    node.operators.push_back('=');
+    if (pos == end) {
+      node.operands.push_back({});
+      return true;
+    }
+    for (bool first = true;; first = false) {
+      if (!operand(node, pos, end, first, level)) return false;
+      if (node.operands.size() > operatorLimit) return false;
+      if (pos == end) return true;
+      if (!binaryOperator(node, pos)) return false;
+      if (pos == end) {
+        node.operands.push_back({});  // a trailing operator reads an empty operand: 0
+        return node.operands.size() <= operatorLimit;
+      }
+    }
+  }
+
+  // No splice can take the work text past its limit: proven from the text and the bounds.
+  bool fitsWorkText() const {
+    const std::size_t bound = detail::scratchPrefix.size() + text_.size() +
+                              root_.elements.size() * elementTextBound +
+                              groupCount_ * groupTextBound;
+    return bound <= workTextLimit;
+  }
+
+ private:
+  bool binaryOperator(PreparedNumeric& node, std::size_t& pos) {
+    const char c = text_[pos];
+    if (c == '\x01' && pos + 1 < text_.size()) {
+      const char letter = text_[pos + 1];
+      if (letter != 'm' && letter != '&' && letter != '|' && letter != 'e') return false;
+      node.operators.push_back(letter);
+      pos += 2;
+      return true;
+    }
+    if (c != '^' && c != '*' && c != '/' && c != '\\' && c != '+' && c != '-') return false;
+    node.operators.push_back(c);
+    ++pos;
+    return true;
+  }
+
+  // The ')' that closes the '(' at open, before end; npos when none (a quote refuses the text).
+  std::size_t closing(std::size_t open, std::size_t end) const {
+    int depth = 0;
+    for (std::size_t i = open; i < end; ++i) {
+      if (text_[i] == '"') return std::string_view::npos;
+      if (text_[i] == '(') ++depth;
+      if (text_[i] == ')' && --depth == 0) return i;
+    }
+    return std::string_view::npos;
+  }
+
+  // An operand ends before an operator, or at the end of its text.
+  bool endsOperand(std::size_t pos, std::size_t end) const {
+    return pos == end || isOperatorAt(text_.substr(0, end), pos);
+  }
+
+  bool operand(PreparedNumeric& node, std::size_t& pos, std::size_t end, bool first, int level) {
+    Operand op;
+    const char sign = text_[pos];
+    if (sign == '-' || sign == '+') {
+      // One sign before an operand; a run of signs is left to the reference path.
+      op.negated = sign == '-';
+      if (++pos == end || text_[pos] == '-' || text_[pos] == '+') return false;
+    }
+    const char c = text_[pos];
+    if (c == '(') return group(node, op, pos, end, level);
+    if (isDigit(c) || c == '.') return constant(node, op, pos, end, first);
+    if (!isLetter(c)) return false;
+    std::size_t nameEnd = pos;
+    while (nameEnd < end && isNameByte(text_[nameEnd])) ++nameEnd;
+    std::string_view name = text_.substr(pos, nameEnd - pos);
+    if (name.size() > operandLimit || !isNumericName(name)) return false;
+    if (nameEnd < end && text_[nameEnd] == '(') return element(node, op, name, pos, nameEnd, end);
+    if (!endsOperand(nameEnd, end)) return false;
+    op.kind = Operand::Scalar;
+    op.index = static_cast<int>(node.scalars.size());
+    node.scalars.push_back({std::string(name)});
+    node.operands.push_back(op);
+    pos = nameEnd;
+    return true;
+  }
+
+  bool isNumericName(std::string_view name) const {
+    return !isRndName(name) && variableType(rt_, name) != String;
+  }
+
+  bool constant(PreparedNumeric& node, Operand op, std::size_t& pos, std::size_t end,
+                bool first) {
+    // A '-' right after the '=' belongs to the number, as the reducer reads it.
+    const bool signInside = first && op.negated;
+    const std::size_t start = signInside ? pos - 1 : pos;
+    const std::size_t stop = detail::endOfOperand(text_.substr(0, end), start);
+    std::string_view text = text_.substr(start, stop - start);
+    // A parenthesis inside would be spliced before the number is read.
+    if (text.size() > operandLimit || text.find_first_of("()") != std::string_view::npos)
+      return false;
+    if (!detail::valueOfOperand(rt_, text, op.constant)) return false;
+    if (signInside) op.negated = false;
+    op.kind = Operand::Constant;
+    node.operands.push_back(op);
+    pos = stop;
+    return true;
+  }
+
+  bool group(PreparedNumeric& node, Operand op, std::size_t& pos, std::size_t end, int level) {
+    const std::size_t close = closing(pos, end);
+    if (close == std::string_view::npos || !endsOperand(close + 1, end)) return false;
+    PreparedNumericPtr inner(new PreparedNumeric);
+    if (!expression(*inner, pos + 1, close, level + 1)) return false;
+    node.depth = std::max(node.depth, inner->depth + 1);
+    op.kind = Operand::Group;
+    op.index = static_cast<int>(node.groups.size());
+    node.groups.push_back(std::move(inner));
+    node.operands.push_back(op);
+    ++groupCount_;
+    pos = close + 1;
+    return true;
+  }
+
+  bool element(PreparedNumeric& node, Operand op, std::string_view name, std::size_t& pos,
+               std::size_t open, std::size_t end) {
+    if (isCall(open)) return false;
+    const std::size_t close = closing(open, end);
+    if (close == std::string_view::npos || !endsOperand(close + 1, end)) return false;
+    ElementRef ref{std::string(name), {}};
+    std::size_t start = open + 1;
+    int depth = 0;
+    for (std::size_t i = open + 1; i <= close; ++i) {
+      const char c = text_[i];
+      if (c == '(') ++depth;
+      if (c == ')') --depth;
+      if (!((c == ',' && depth == 0) || i == close)) continue;
+      PreparedNumericPtr subscript = prepareNumeric(rt_, text_.substr(start, i - start));
+      if (!subscript) return false;
+      node.depth = std::max(node.depth, subscript->depth + 1);
+      ref.subscripts.push_back(std::move(subscript));
+      start = i + 1;
+    }
+    if (ref.subscripts.size() > subscriptLimit) return false;
+    op.kind = Operand::Element;
+    op.index = static_cast<int>(root_.elements.size());
+    root_.elements.push_back(std::move(ref));
+    node.operands.push_back(op);
+    pos = close + 1;
+    return true;
+  }
+
+  // A '(' that the call expansion takes for a call: the letters before it name a built-in or a
+  // user-defined function.
+  bool isCall(std::size_t open) const {
+    std::size_t start = open;
+    while (start > 0 && (isLetter(text_[start - 1]) || text_[start - 1] == '$') &&
+           !(start > 1 && text_[start - 2] == '\x01'))
+      --start;
+    return start < open && builtins::isFunctionName(rt_, text_.substr(start, open - start));
+  }
+
+  Runtime& rt_;
+  std::string_view text_;
+  PreparedNumeric& root_;
+  std::size_t groupCount_ = 0;
+};
+
+// ---- Evaluating a prepared form ------------------------------------------------------------------
+
+double evaluateNode(Runtime& rt, PreparedNumeric& node, PreparedNumeric& root,
+                    std::vector<double>& elementValues);
+
+// The element's value as its splice gives it; false after a reported error.
+bool readElement(Runtime& rt, ElementRef& ref, double& value) {
+  std::vector<std::int32_t> subscripts;
+  subscripts.reserve(ref.subscripts.size());
+  for (PreparedNumericPtr& sub : ref.subscripts) {
+    std::vector<double> values;
+    const std::int32_t s = toInteger(evaluateNode(rt, *sub, *sub, values));
+    if (s < 0) {
+      interp::report(rt, interp::OwnText, interp::text(interp::Text::NegativeSubscript));
+      return false;
+    }
+    subscripts.push_back(s);
+  }
+  const int slot = findNumericSlot(rt, ref.name, subscripts);
+  if (slot == failedSlot) return false;
+  value = slot == noSlot ? 0.0 : readBack(rt, rt.expr.numericValues[static_cast<std::size_t>(slot)]);
+  return true;
+}
+
+// The length of the operand the reducer cuts for a spliced value text, once the sign written
+// before it has been folded in.
+std::size_t splicedLength(std::size_t length, bool valueNegative, bool signBefore) {
+  return signBefore && !valueNegative ? length + 1 : length;
+}
+
+double evaluateNode(Runtime& rt, PreparedNumeric& node, PreparedNumeric& root,
+                    std::vector<double>& elementValues) {
+  detail::Nesting level(rt);
+  if (!level.ok()) return 0;
+  // Elements are spliced first, all of them, then the groups; an element that fails ends the
+  // evaluation, a group that fails leaves 0 in its place.
+  if (&node == &root && !root.elements.empty()) {
+    elementValues.resize(root.elements.size());
+    for (std::size_t k = 0; k < root.elements.size(); ++k)
+      if (!readElement(rt, root.elements[k], elementValues[k])) return 0;
+  }
+  double groupValues[operatorLimit + 1];
+  std::size_t groupLengths[operatorLimit + 1];
+  for (std::size_t g = 0; g < node.groups.size(); ++g)
+    groupValues[g] =
+        fifteenDecimals(evaluateNode(rt, *node.groups[g], root, elementValues), groupLengths[g]);
+  double values[operatorLimit + 1];
+  char operators[operatorLimit + 1];
+  std::size_t count = node.operands.size();
+  for (std::size_t k = 0; k < count; ++k) {
+    const Operand& op = node.operands[k];
+    operators[k] = node.operators[k];
+    double v = op.constant;
+    if (op.kind == Operand::Scalar) v = node.scalars[static_cast<std::size_t>(op.index)].read(rt);
+    if (op.kind == Operand::Element) v = elementValues[static_cast<std::size_t>(op.index)];
+    if (op.kind == Operand::Group) {
+      v = groupValues[op.index];
+      if (splicedLength(groupLengths[op.index], std::signbit(v), op.negated) > operandLimit) {
+        detail::refuse(rt);
+        return 0;
+      }
+    }
+    values[k] = op.negated ? -v : v;
+  }
+  if (!detail::applyPasses(rt, values, operators, count)) return 0;
+  return count > 0 ? values[0] : 0;
+}
+
+// ---- Assignments ---------------------------------------------------------------------------------
+
+}  // namespace
+
+struct PreparedAssignment {
+  std::string target;  // the text before '=', blanks removed
+  ScalarRef scalar;    // a scalar target
+  std::unique_ptr<ElementRef> element;  // an element target
+  int type = Double;
+  PreparedNumericPtr value;
+};
+
+void PreparedAssignmentDeleter::operator()(PreparedAssignment* p) const { delete p; }
+
+namespace {
+
+// Evaluates the subscripts of an element target; false after a reported error.
+bool targetSubscripts(Runtime& rt, ElementRef& ref, std::vector<std::int32_t>& subscripts) {
+  for (PreparedNumericPtr& sub : ref.subscripts) {
+    std::vector<double> values;
+    const std::int32_t s = toInteger(evaluateNode(rt, *sub, *sub, values));
+    if (s < 0) {
+      interp::report(rt, interp::OwnText, interp::text(interp::Text::NegativeSubscript));
+      return false;
+    }
+    subscripts.push_back(s);
+  }
+  return true;
+}
+
+// Stores a number as the assignment's store does; the value given is what its text reads back as
+// for this target's type.
+void storeNumber(Runtime& rt, PreparedAssignment& a, double value) {
+  if (!a.element) {
+    const int slot = a.scalar.find(rt);
+    if (slot >= 0) {
+      rt.expr.numericValues[static_cast<std::size_t>(slot)] = value;
+      return;
+    }
+    detail::createNumeric(rt, a.target, {}, value);
+    return;
+  }
+  std::vector<std::int32_t> subscripts;
+  if (!targetSubscripts(rt, *a.element, subscripts)) return;
+  const int slot = findNumericSlot(rt, a.element->name, subscripts);
+  if (slot == failedSlot) return;
+  if (slot == noSlot) {
+    detail::createNumeric(rt, a.element->name, subscripts, value);
+    return;
+  }
+  rt.expr.numericValues[static_cast<std::size_t>(slot)] = value;
+}
+
+}  // namespace
+
+PreparedAssignmentPtr prepareAssignment(Runtime& rt, std::string_view text) {
+  const std::string stripped = stripBlanks(text);
+  const std::string_view statement = stripped;
+  if (statement.find('"') != std::string_view::npos) return nullptr;
+  const std::size_t eq = statement.find('=');
+  if (eq == std::string_view::npos || eq == 0 || !isLetter(statement[0])) return nullptr;
+  PreparedAssignmentPtr a(new PreparedAssignment);
+  a->target.assign(statement.substr(0, eq));
+  a->type = variableType(rt, a->target);
+  if (a->type == String || isRndName(a->target)) return nullptr;
+  const std::size_t open = a->target.find('(');
+  std::string_view name = std::string_view(a->target).substr(0, open);
+  for (char c : name)
+    if (!isNameByte(c)) return nullptr;
+  if (open == std::string::npos) {
+    a->scalar.name = a->target;
+  } else {
+    if (a->target.back() != ')' || name.empty()) return nullptr;
+    // The target's subscripts are read as the store reads them, at the commas of the first level.
+    a->element = std::make_unique<ElementRef>();
+    a->element->name.assign(name);
+    std::size_t start = open + 1;
+    int depth = 0;
+    for (std::size_t i = open + 1; i < a->target.size(); ++i) {
+      const char c = a->target[i];
+      if (c == '(') ++depth;
+      if (c == ')') --depth;
+      if (!((c == ',' && depth == 0) || (c == ')' && depth < 0))) continue;
+      if (c == ')' && i + 1 != a->target.size()) return nullptr;
+      PreparedNumericPtr sub = prepareNumeric(rt, std::string_view(a->target).substr(start, i - start));
+      if (!sub) return nullptr;
+      a->element->subscripts.push_back(std::move(sub));
+      start = i + 1;
+    }
+    if (a->element->subscripts.empty() || a->element->subscripts.size() > subscriptLimit)
+      return nullptr;
+  }
+  a->value = prepareNumeric(rt, statement.substr(eq + 1));
+  if (!a->value) return nullptr;
+  return a;
+}
+
+bool runPrepared(Runtime& rt, PreparedAssignment& a) {
+  if (variableType(rt, a.target) != a.type) return false;
+  const std::uint32_t refusalsBefore = rt.expr.refusals;
+  double result;
+  if (!evaluatePrepared(rt, *a.value, result)) return false;
+  if (rt.expr.refusals != refusalsBefore) return true;
+  if (detail::isExactWhole(result)) {
+    // A whole number is stored as itself, the integer type's in 32 bits, zero without a sign.
+    double whole = a.type == Integer ? toInteger(result) : result;
+    storeNumber(rt, a, whole == 0 ? 0.0 : whole);
+    return true;
+  }
+  std::string text;
+  formatFixed(result, 15, text);
+  if (a.type != Double) {
+    storeVariable(rt, a.target, text);
+    return true;
+  }
+  storeNumber(rt, a, decimalValue(text));
+  return true;
+}
+
+// ---- Numeric expressions and conditions ----------------------------------------------------------
+
+PreparedNumericPtr prepareNumeric(Runtime& rt, std::string_view expression) {
+  if (expression.find_first_of(" \t\"") != std::string_view::npos) return nullptr;
+  PreparedNumericPtr root(new PreparedNumeric);
+  Reader reader(rt, expression, *root);
+  if (!reader.expression(*root, 0, expression.size(), 1) || !reader.fitsWorkText()) return nullptr;
+  return root;
+}
+
+bool evaluatePrepared(Runtime& rt, PreparedNumeric& p, double& value) {
+  if (rt.expr.nesting + p.depth + 2 > nestingLimit) return false;
+  std::vector<double> elementValues;
+  value = evaluateNode(rt, p, p, elementValues);
+  return true;
+}
+
+struct PreparedCondition {
+  struct Segment {
+    PreparedNumericPtr left, right;  // without a relation, left alone is the segment
+    enum Relation : std::uint8_t { None, Equal, NotEqual, Less, LessEqual, Greater, GreaterEqual } relation = None;
+  };
+  std::vector<Segment> segments;
+  std::vector<char> logic;  // entry 0 the assignment mark, then '&', '|' or 'e' between segments
+};
+
+void PreparedConditionDeleter::operator()(PreparedCondition* p) const { delete p; }
+
+namespace {
+
+using Relation = PreparedCondition::Segment::Relation;
+
+// The first relational operator of a segment: its position, length and kind ("=<" and "=>" are
+// "<=" and ">=").
+Relation relationIn(std::string_view text, std::size_t& pos, std::size_t& length) {
+  for (pos = 0; pos < text.size(); ++pos) {
+    const char c = text[pos];
+    if (c != '=' && c != '<' && c != '>') continue;
+    const char next = pos + 1 < text.size() ? text[pos + 1] : '\0';
+    length = 2;
+    if (c == '=' && next == '<') return Relation::LessEqual;
+    if (c == '=' && next == '>') return Relation::GreaterEqual;
+    if ((c == '<' && next == '>') || (c == '>' && next == '<')) return Relation::NotEqual;
+    if (c == '<' && next == '=') return Relation::LessEqual;
+    if (c == '>' && next == '=') return Relation::GreaterEqual;
+    length = 1;
+    return c == '=' ? Relation::Equal : c == '<' ? Relation::Less : Relation::Greater;
+  }
+  return Relation::None;
+}
+
+// A left operand that compares as strings: a literal, or a name of the string type.
+bool comparesStrings(Runtime& rt, std::string_view left) {
+  if (!left.empty() && left[0] == '"') return true;
+  std::size_t end = 0;
+  while (end < left.size() && (isNameByte(left[end]) || left[end] == '$')) ++end;
+  return variableType(rt, left.substr(0, end)) == String;
+}
+
+bool holds(Relation r, double a, double b) {
+  switch (r) {
+    case Relation::Equal: return a == b;
+    case Relation::NotEqual: return a != b;
+    case Relation::Less: return a < b;
+    case Relation::LessEqual: return a <= b;
+    case Relation::Greater: return a > b;
+    default: return a >= b;
+  }
+}
+
+}  // namespace
+
+PreparedConditionPtr prepareCondition(Runtime& rt, std::string_view condition) {
+  std::string text = stripBlanks(condition);
+  // Groups of conditions and NOT are left to the reference path.
+  if (text.empty() || text[0] == '(' || text.find('"') != std::string::npos) return nullptr;
+  PreparedConditionPtr c(new PreparedCondition);
+  c->logic.push_back('=');
+  std::size_t start = 0;
+  for (std::size_t i = 0; i <= text.size(); ++i) {
+    const bool end = i == text.size();
+    if (!end && !isLogicOperatorAt(text, i)) continue;
+    if (!end && (text[i + 1] == '!' || (i + 2 < text.size() && text[i + 2] == '('))) return nullptr;
+    std::string_view segment = std::string_view(text).substr(start, i - start);
+    PreparedCondition::Segment s;
+    std::size_t pos = 0, length = 0;
+    s.relation = relationIn(segment, pos, length);
+    if (s.relation == Relation::None) {
+      if (text.size() != segment.size()) return nullptr;  // a plain value among comparisons
+      s.left = prepareNumeric(rt, segment);
+    } else {
+      if (comparesStrings(rt, segment.substr(0, pos))) return nullptr;
+      s.left = prepareNumeric(rt, segment.substr(0, pos));
+      s.right = prepareNumeric(rt, segment.substr(pos + length));
+      if (!s.right) return nullptr;
+    }
+    if (!s.left) return nullptr;
+    c->segments.push_back(std::move(s));
+    if (end) break;
+    c->logic.push_back(text[i + 1]);
+    start = i + 2;
+    ++i;
+  }
+  return c;
+}
+
+bool evaluatePrepared(Runtime& rt, PreparedCondition& c, std::int32_t& value) {
+  for (const auto& s : c.segments)
+    if (rt.expr.nesting + s.left->depth + 3 > nestingLimit ||
+        (s.right && rt.expr.nesting + s.right->depth + 3 > nestingLimit))
+      return false;
+  detail::Nesting level(rt);
+  double values[operatorLimit + 1];
+  char operators[operatorLimit + 1];
+  std::size_t count = 0;
+  for (auto& s : c.segments) {
+    if (count > operatorLimit) return false;
+    double v;
+    if (s.relation == Relation::None) {
+      evaluatePrepared(rt, *s.left, v);
+    } else {
+      double a, b;
+      evaluatePrepared(rt, *s.left, a);
+      evaluatePrepared(rt, *s.right, b);
+      v = holds(s.relation, a, b) ? -1 : 0;
+    }
+    values[count] = v;
+    operators[count] = c.logic[count];
+    ++count;
+  }
+  // What is left, the results joined by the logical operators, is reduced as the numeric
+  // evaluator reduces it.
+  {
+    detail::Nesting reduction(rt);
+    if (!detail::applyPasses(rt, values, operators, count)) {
+      value = 0;
+      return true;
+    }
+  }
+  value = toInteger(count > 0 ? values[0] : 0);
+  return true;
+}
+
+}  // namespace tw::expr

@@ -1,0 +1,329 @@
+// The fast path of the run loop: each statement of the immutable program text is prepared once,
+// by the position where it begins, into a form that runs it exactly as the dispatcher and its
+// handlers would; what is not understood, or whose meaning changed, goes through the dispatcher.
+#include <cmath>
+#include <cstring>
+
+#include "interp/detail.h"
+
+namespace tw::interp {
+namespace {
+
+using detail::notFound;
+
+// ---- The prepared statements ---------------------------------------------------------------------
+
+// A label, DATA: nothing to do.
+struct Nothing final : PreparedStatement {
+  bool run(Runtime&) override { return true; }
+};
+
+struct Assignment final : PreparedStatement {
+  expr::PreparedAssignmentPtr assignment;
+  bool run(Runtime& rt) override { return expr::runPrepared(rt, *assignment); }
+};
+
+struct Goto final : PreparedStatement {
+  std::int32_t target;
+  bool gosub;
+  bool run(Runtime& rt) override {
+    State& s = rt.interp;
+    if (gosub) {
+      if (static_cast<std::size_t>(s.gosubDepth) >= gosubLimit) return false;
+      s.gosubPositions[static_cast<std::size_t>(s.gosubDepth)] = s.runPos;
+      s.gosubInBranch[static_cast<std::size_t>(s.gosubDepth)] = s.inBranch;
+      ++s.gosubDepth;
+    }
+    s.runPos = target;
+    return true;
+  }
+};
+
+struct Return final : PreparedStatement {
+  bool run(Runtime& rt) override {
+    State& s = rt.interp;
+    if (s.gosubDepth <= 0) return false;
+    --s.gosubDepth;
+    s.runPos = s.gosubPositions[static_cast<std::size_t>(s.gosubDepth)];
+    s.inBranch = s.gosubInBranch[static_cast<std::size_t>(s.gosubDepth)];
+    return true;
+  }
+};
+
+struct Next final : PreparedStatement {
+  std::string argument;
+  bool run(Runtime& rt) override {
+    detail::nextStatement(rt, argument);
+    return true;
+  }
+};
+
+struct Wend final : PreparedStatement {
+  bool run(Runtime& rt) override {
+    detail::wendStatement(rt);
+    return true;
+  }
+};
+
+struct If final : PreparedStatement {
+  expr::PreparedConditionPtr condition;
+  bool run(Runtime& rt) override {
+    State& s = rt.interp;
+    std::int32_t value;
+    const std::uint32_t reportsBefore = s.reports;
+    if (!expr::evaluatePrepared(rt, *condition, value)) return false;
+    if (s.reports != reportsBefore) return true;
+    const bool holds = value != 0;
+    const std::int32_t part = holds ? detail::thenPart(rt) : detail::elsePart(rt);
+    if (part == notFound) {
+      if (holds) report(rt, SyntaxError);
+      return true;
+    }
+    s.runPos = part;
+    s.inBranch = true;
+    return true;
+  }
+};
+
+struct While final : PreparedStatement {
+  expr::PreparedConditionPtr condition;
+  bool run(Runtime& rt) override {
+    std::int32_t value;
+    const std::uint32_t reportsBefore = rt.interp.reports;
+    if (!expr::evaluatePrepared(rt, *condition, value)) return false;
+    if (value != 0 || rt.interp.reports != reportsBefore) return true;
+    rt.interp.runPos = detail::loopEnd(rt, detail::Loop::While, {});
+    return true;
+  }
+};
+
+// FOR when NEXT comes back to it: the variable steps on and is compared with the stored limit,
+// written with six decimals as the condition reads it. The first entry goes through the
+// dispatcher.
+struct For final : PreparedStatement {
+  std::string name;
+  expr::PreparedAssignmentPtr stepOn;  // name=name+step
+  expr::PreparedNumericPtr step;
+  expr::PreparedNumericPtr variable;  // the name as the condition's left side reads it
+  double limitKey = 0;
+  double limitValue = 0;
+  bool limitKnown = false;
+
+  // The stored limit as its "%f" text reads back; false when that text is too long for one
+  // operand, which the text path reports.
+  bool limit(double stored) {
+    if (limitKnown && std::memcmp(&limitKey, &stored, sizeof stored) == 0) return true;
+    std::string text;
+    expr::formatFixed(stored, 6, text);
+    if (text.size() > expr::operandLimit) return false;
+    limitKey = stored;
+    limitValue = expr::decimalValue(text);
+    limitKnown = true;
+    return true;
+  }
+
+  bool run(Runtime& rt) override {
+    State& s = rt.interp;
+    if (!s.forReentry || s.forDepth < 0 || rt.expr.nesting != 0) return false;
+    if (!limit(s.forLimits[static_cast<std::size_t>(s.forDepth)])) return false;
+    s.forReentry = false;
+    const std::uint32_t reportsBefore = s.reports;
+    if (!expr::runPrepared(rt, *stepOn)) {
+      s.forReentry = true;
+      return false;
+    }
+    if (s.reports != reportsBefore) return true;
+    double stepValue = 0, current = 0;
+    expr::evaluatePrepared(rt, *step, stepValue);
+    if (s.reports != reportsBefore) return true;
+    expr::evaluatePrepared(rt, *variable, current);
+    if (s.reports != reportsBefore) return true;
+    const bool finished = stepValue < 0 ? current < limitValue : current > limitValue;
+    if (!finished) return true;
+    --s.forDepth;
+    const std::int32_t after = detail::loopEnd(rt, detail::Loop::For, name);
+    if (after != notFound) s.runPos = after;
+    return true;
+  }
+};
+
+// ---- Preparing -----------------------------------------------------------------------------------
+
+std::uint16_t codeOf(std::string_view statement) {
+  if (statement.size() < 2 || !host::isCodeByte(static_cast<unsigned char>(statement[0]))) return 0;
+  return static_cast<std::uint16_t>(static_cast<unsigned char>(statement[0]) << 8 |
+                                    static_cast<unsigned char>(statement[1]));
+}
+
+// The argument text of a coded statement as the dispatcher takes it.
+std::string_view argumentOf(std::string_view statement) {
+  return statement.size() > 3 && statement[2] == ' ' ? statement.substr(3) : std::string_view();
+}
+
+bool onlyDigits(std::string_view text) {
+  if (text.empty()) return false;
+  for (char c : text)
+    if (c < '0' || c > '9') return false;
+  return true;
+}
+
+std::unique_ptr<PreparedStatement> prepareFor(Runtime& rt, std::string_view argument) {
+  detail::ForTexts texts;
+  if (!detail::splitFor(argument, texts)) return nullptr;
+  auto p = std::make_unique<For>();
+  p->name = detail::loopName(texts.first.substr(0, texts.first.find('=')));
+  // A loop variable of the string type compares as text: left to the dispatcher.
+  if (p->name.empty() || p->name.find('(') != std::string::npos ||
+      expr::variableType(rt, p->name) == expr::String)
+    return nullptr;
+  p->stepOn = expr::prepareAssignment(rt, p->name + '=' + p->name + '+' + texts.step);
+  p->step = expr::prepareNumeric(rt, texts.step);
+  p->variable = expr::prepareNumeric(rt, p->name);
+  if (!p->stepOn || !p->step || !p->variable) return nullptr;
+  return p;
+}
+
+std::unique_ptr<PreparedStatement> prepareCoded(Runtime& rt, std::uint16_t code,
+                                                std::string_view argument) {
+  switch (code) {
+    case 0x1063:  // DATA
+      return std::make_unique<Nothing>();
+    case 0x1079: {  // LET
+      auto p = std::make_unique<Assignment>();
+      p->assignment = expr::prepareAssignment(rt, argument);
+      return p->assignment ? std::move(p) : nullptr;
+    }
+    case 0x1021:
+    case 0x1031: {  // GOTO, GOSUB to a line number or a label that exists
+      std::string target = expr::stripBlanks(argument);
+      if (target != argument || target.empty() || (!onlyDigits(target) && target[0] != '*'))
+        return nullptr;
+      // Only a target that can be found is prepared; a missing one is reported by the dispatcher.
+      std::optional<std::int32_t> pos = detail::lookupLine(rt, target);
+      if (!pos) return nullptr;
+      auto p = std::make_unique<Goto>();
+      p->target = *pos;
+      p->gosub = code == host::codeGosub;
+      return p;
+    }
+    case 0x1023:  // RETURN
+      return argument.empty() ? std::make_unique<Return>() : nullptr;
+    case 0x1026: {  // NEXT
+      auto p = std::make_unique<Next>();
+      p->argument.assign(argument);
+      return p;
+    }
+    case 0x1030:  // WEND
+      return std::make_unique<Wend>();
+    case 0x1025:  // FOR
+      return prepareFor(rt, argument);
+    case 0x1027: {  // WHILE
+      auto p = std::make_unique<While>();
+      p->condition = expr::prepareCondition(rt, argument);
+      return p->condition ? std::move(p) : nullptr;
+    }
+    case 0x1020: {  // IF
+      auto p = std::make_unique<If>();
+      p->condition = expr::prepareCondition(rt, detail::conditionOf(argument));
+      return p->condition ? std::move(p) : nullptr;
+    }
+    default:
+      return nullptr;
+  }
+}
+
+std::unique_ptr<PreparedStatement> prepare(Runtime& rt, std::string_view statement) {
+  const std::uint16_t code = codeOf(statement);
+  if (code == 0) {
+    if (statement[0] == '*') return std::make_unique<Nothing>();
+    if (!builtins::expansionIsIdentity(rt, statement)) return nullptr;
+    auto p = std::make_unique<Assignment>();
+    p->assignment = expr::prepareAssignment(rt, statement);
+    return p->assignment ? std::move(p) : nullptr;
+  }
+  const std::string_view argument = argumentOf(statement);
+  // DEF FN's text is never expanded; every other argument must expand to itself.
+  if (code == host::codeDefFn || !builtins::expansionIsIdentity(rt, argument)) return nullptr;
+  return prepareCoded(rt, code, argument);
+}
+
+PreparedEntry& entryAt(std::vector<PreparedEntry>& entries, std::int32_t start) {
+  const auto index = static_cast<std::size_t>(start);
+  if (entries.size() <= index) entries.resize(index + 1);
+  return entries[index];
+}
+
+// Runs a statement through its prepared form when it has one that still holds.
+void runStatement(Runtime& rt, PreparedEntry& entry, std::string_view statement) {
+  const std::uint64_t meaning = rt.expr.meaningGeneration;
+  if (!entry.tried || entry.meaning != meaning) {
+    entry.statement = prepare(rt, statement);
+    entry.tried = true;
+    entry.meaning = meaning;
+  }
+  if (entry.statement && entry.statement->run(rt)) return;
+  dispatchStatement(rt, statement);
+}
+
+}  // namespace
+
+std::int32_t statementEnd(Runtime& rt, std::int32_t start) {
+  std::vector<std::int32_t>& ends = rt.interp.prepared.ends;
+  const std::string& text = rt.host.programText;
+  const auto length = static_cast<std::int32_t>(text.size());
+  if (start < 0 || start > length) return start;
+  if (ends.empty()) ends.assign(text.size() + 1, -1);
+  std::int32_t& known = ends[static_cast<std::size_t>(start)];
+  if (known >= 0) return known;
+  auto at = [&](std::int32_t pos) -> unsigned char {
+    return pos >= 0 && pos < length ? static_cast<unsigned char>(text[pos]) : 0;
+  };
+  std::int32_t pos = start;
+  // Code bytes are never looked at as a quote, ':' or newline.
+  if (pos > 0 && host::isCodeByte(at(pos)) && (at(pos - 1) == ' ' || at(pos - 1) == ':') &&
+      at(pos + 1) != 0)
+    pos += 2;
+  const bool isIf = pos - start == 2 && at(start) == 0x10 && at(start + 1) == 0x20;
+  bool quoted = false;
+  for (;; ++pos) {
+    const unsigned char c = at(pos);
+    // An IF runs to the end of its line, ':' included.
+    if (c == '\n' || c == 0 || (c == ':' && !quoted && !isIf)) break;
+    if (c == '"') quoted = !quoted;
+    if (c == ':' && isIf) quoted = false;
+  }
+  known = pos;
+  return pos;
+}
+
+void executeStatement(Runtime& rt, std::int32_t start, std::string_view statement) {
+  State& s = rt.interp;
+  if (s.referenceOnly) {
+    if (!s.inBranch) {
+      dispatchStatement(rt, statement);
+      return;
+    }
+    std::string cut(statement);
+    if (branchFilter(rt, cut)) dispatchStatement(rt, cut);
+    return;
+  }
+  if (!s.inBranch) {
+    runStatement(rt, entryAt(s.prepared.plain, start), statement);
+    return;
+  }
+  std::vector<BranchCut>& cuts = s.prepared.cuts;
+  if (cuts.size() <= static_cast<std::size_t>(start)) cuts.resize(static_cast<std::size_t>(start) + 1);
+  BranchCut& cut = cuts[static_cast<std::size_t>(start)];
+  if (!cut.known) {
+    const std::int32_t before = s.runPos;
+    cut.text.assign(statement);
+    cut.run = branchFilter(rt, cut.text);
+    cut.lineEnd = s.runPos != before ? s.runPos : -1;
+    cut.known = true;
+  } else if (cut.lineEnd >= 0) {
+    s.runPos = cut.lineEnd;
+  }
+  if (cut.run) runStatement(rt, entryAt(s.prepared.branch, start), cut.text);
+}
+
+}  // namespace tw::interp
