@@ -74,11 +74,15 @@ bool readNumber(Runtime& rt, std::string_view reference, double& value);
 // only for whole numbers below 2^53, whose text holds them exactly.
 bool storeWholeNumber(Runtime& rt, std::string_view reference, double value);
 // Whole numbers below 2^53 pass through their texts unchanged.
-bool isExactWhole(double value);
+inline bool isExactWhole(double value) {
+  return value < 9007199254740992.0 && value > -9007199254740992.0 && value == static_cast<double>(static_cast<std::int64_t>(value));
+}
 
 // The reducer's passes over operand and operator lists (entry 0 the assignment mark): the result
 // is values[0], count 1. False after a reported division error.
 bool applyPasses(Runtime& rt, double* values, char* operators, std::size_t& count);
+// One operator on two operands; false after a reported division error.
+bool applyOperator(Runtime& rt, char op, double left, double right, double& result);
 // Where the reducer ends the operand that begins at start, and the value it reads from it.
 std::size_t endOfOperand(std::string_view text, std::size_t start);
 bool valueOfOperand(Runtime& rt, std::string_view operand, double& value);

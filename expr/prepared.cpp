@@ -25,12 +25,17 @@ bool isNameByte(char c) {
 }
 
 // The value a stored number reads back as: its "%15.15f" text tidied and read again.
-double readBack(Runtime& rt, double stored) {
-  if (std::fabs(stored) < 1e15 && stored == std::floor(stored)) return stored == 0 ? 0.0 : stored;
+double readBackText(Runtime& rt, double stored) {
   std::string text;
   formatFixed(stored, 15, text);
   trimNumberText(rt, text);
   return decimalValue(text);
+}
+inline double readBack(Runtime& rt, double stored) {
+  // A whole number of at most 15 digits reads back as itself.
+  if (stored < 1e15 && stored > -1e15 && stored == static_cast<double>(static_cast<std::int64_t>(stored)))
+    return stored == 0 ? 0.0 : stored;
+  return readBackText(rt, stored);
 }
 
 // A value written "%15.15f" and read again, as a group's value is; length is the text's length.
@@ -82,6 +87,12 @@ struct ScalarRef {
 struct ElementRef {
   std::string name;
   std::vector<PreparedNumericPtr> subscripts;
+  std::vector<std::int32_t> values;  // the subscripts' values, kept to save allocations
+  // The name's DIM array while the store keeps its layout and makes nothing new.
+  std::uint64_t layout = ~std::uint64_t{0};
+  std::uint64_t creations = 0;
+  int arraySlot = noSlot;
+  std::vector<int> bounds;
 };
 
 struct Operand {
@@ -98,6 +109,7 @@ struct PreparedNumeric {
   std::vector<ScalarRef> scalars;
   std::vector<PreparedNumericPtr> groups;  // in text order
   std::vector<ElementRef> elements;        // the root's, in text order, groups' included
+  std::vector<double> elementValues;       // the root's elements' values in one evaluation
   int depth = 1;                           // this node and the nodes below it
 };
 
@@ -240,7 +252,8 @@ class Reader {
     if (isCall(open)) return false;
     const std::size_t close = closing(open, end);
     if (close == std::string_view::npos || !endsOperand(close + 1, end)) return false;
-    ElementRef ref{std::string(name), {}};
+    ElementRef ref;
+    ref.name.assign(name);
     std::size_t start = open + 1;
     int depth = 0;
     for (std::size_t i = open + 1; i <= close; ++i) {
@@ -281,23 +294,54 @@ class Reader {
 
 // ---- Evaluating a prepared form ------------------------------------------------------------------
 
-double evaluateNode(Runtime& rt, PreparedNumeric& node, PreparedNumeric& root,
-                    std::vector<double>& elementValues);
+double evaluateNode(Runtime& rt, PreparedNumeric& node, PreparedNumeric& root);
 
-// The element's value as its splice gives it; false after a reported error.
-bool readElement(Runtime& rt, ElementRef& ref, double& value) {
-  std::vector<std::int32_t> subscripts;
-  subscripts.reserve(ref.subscripts.size());
+// The slot of an element: of a DIM array by its bounds, as elementOffset finds it; of elements
+// stored without DIM through the store. failedSlot after a reported error.
+int elementSlot(Runtime& rt, ElementRef& ref) {
+  const State& s = rt.expr;
+  if (ref.layout != s.layoutGeneration || ref.creations != s.creations) {
+    auto it = s.numericIndex.find(ref.name);
+    ref.arraySlot = it == s.numericIndex.end() ? noSlot : it->second.arraySlot;
+    if (ref.arraySlot != noSlot) ref.bounds = it->second.bounds;
+    ref.layout = s.layoutGeneration;
+    ref.creations = s.creations;
+  }
+  if (ref.arraySlot == noSlot) return findNumericSlot(rt, ref.name, ref.values);
+  if (ref.values.size() != ref.bounds.size()) {
+    interp::report(rt, interp::ArrayMemoryExceeded);
+    return failedSlot;
+  }
+  std::int64_t offset = 0, stride = 1;
+  for (std::size_t k = ref.bounds.size(); k-- > 0;) {
+    if (ref.values[k] > ref.bounds[k]) {
+      interp::report(rt, interp::ArrayMemoryExceeded);
+      return failedSlot;
+    }
+    offset += ref.values[k] * stride;
+    stride *= ref.bounds[k] + std::int64_t{1};
+  }
+  return ref.arraySlot + static_cast<int>(offset);
+}
+
+// Evaluates an element's subscripts into ref.values; false after a reported error.
+bool subscriptValues(Runtime& rt, ElementRef& ref) {
+  ref.values.clear();
   for (PreparedNumericPtr& sub : ref.subscripts) {
-    std::vector<double> values;
-    const std::int32_t s = toInteger(evaluateNode(rt, *sub, *sub, values));
+    const std::int32_t s = toInteger(evaluateNode(rt, *sub, *sub));
     if (s < 0) {
       interp::report(rt, interp::OwnText, interp::text(interp::Text::NegativeSubscript));
       return false;
     }
-    subscripts.push_back(s);
+    ref.values.push_back(s);
   }
-  const int slot = findNumericSlot(rt, ref.name, subscripts);
+  return true;
+}
+
+// The element's value as its splice gives it; false after a reported error.
+bool readElement(Runtime& rt, ElementRef& ref, double& value) {
+  if (!subscriptValues(rt, ref)) return false;
+  const int slot = elementSlot(rt, ref);
   if (slot == failedSlot) return false;
   value = slot == noSlot ? 0.0 : readBack(rt, rt.expr.numericValues[static_cast<std::size_t>(slot)]);
   return true;
@@ -309,40 +353,50 @@ std::size_t splicedLength(std::size_t length, bool valueNegative, bool signBefor
   return signBefore && !valueNegative ? length + 1 : length;
 }
 
-double evaluateNode(Runtime& rt, PreparedNumeric& node, PreparedNumeric& root,
-                    std::vector<double>& elementValues) {
-  detail::Nesting level(rt);
-  if (!level.ok()) return 0;
+// The nesting of the evaluations is checked once, before the first, so that none is counted here.
+double evaluateNode(Runtime& rt, PreparedNumeric& node, PreparedNumeric& root) {
   // Elements are spliced first, all of them, then the groups; an element that fails ends the
   // evaluation, a group that fails leaves 0 in its place.
   if (&node == &root && !root.elements.empty()) {
-    elementValues.resize(root.elements.size());
+    root.elementValues.resize(root.elements.size());
     for (std::size_t k = 0; k < root.elements.size(); ++k)
-      if (!readElement(rt, root.elements[k], elementValues[k])) return 0;
+      if (!readElement(rt, root.elements[k], root.elementValues[k])) return 0;
   }
   double groupValues[operatorLimit + 1];
   std::size_t groupLengths[operatorLimit + 1];
   for (std::size_t g = 0; g < node.groups.size(); ++g)
-    groupValues[g] =
-        fifteenDecimals(evaluateNode(rt, *node.groups[g], root, elementValues), groupLengths[g]);
+    groupValues[g] = fifteenDecimals(evaluateNode(rt, *node.groups[g], root), groupLengths[g]);
   double values[operatorLimit + 1];
   char operators[operatorLimit + 1];
   std::size_t count = node.operands.size();
   for (std::size_t k = 0; k < count; ++k) {
     const Operand& op = node.operands[k];
-    operators[k] = node.operators[k];
     double v = op.constant;
-    if (op.kind == Operand::Scalar) v = node.scalars[static_cast<std::size_t>(op.index)].read(rt);
-    if (op.kind == Operand::Element) v = elementValues[static_cast<std::size_t>(op.index)];
-    if (op.kind == Operand::Group) {
-      v = groupValues[op.index];
-      if (splicedLength(groupLengths[op.index], std::signbit(v), op.negated) > operandLimit) {
-        detail::refuse(rt);
-        return 0;
-      }
+    switch (op.kind) {
+      case Operand::Constant:
+        break;
+      case Operand::Scalar:
+        v = node.scalars[static_cast<std::size_t>(op.index)].read(rt);
+        break;
+      case Operand::Element:
+        v = root.elementValues[static_cast<std::size_t>(op.index)];
+        break;
+      case Operand::Group:
+        v = groupValues[op.index];
+        if (splicedLength(groupLengths[op.index], std::signbit(v), op.negated) > operandLimit) {
+          detail::refuse(rt);
+          return 0;
+        }
+        break;
     }
     values[k] = op.negated ? -v : v;
   }
+  if (count == 1) return values[0];
+  if (count == 2) {
+    double result;
+    return detail::applyOperator(rt, node.operators[1], values[0], values[1], result) ? result : 0;
+  }
+  for (std::size_t k = 0; k < count; ++k) operators[k] = node.operators[k];
   if (!detail::applyPasses(rt, values, operators, count)) return 0;
   return count > 0 ? values[0] : 0;
 }
@@ -363,20 +417,6 @@ void PreparedAssignmentDeleter::operator()(PreparedAssignment* p) const { delete
 
 namespace {
 
-// Evaluates the subscripts of an element target; false after a reported error.
-bool targetSubscripts(Runtime& rt, ElementRef& ref, std::vector<std::int32_t>& subscripts) {
-  for (PreparedNumericPtr& sub : ref.subscripts) {
-    std::vector<double> values;
-    const std::int32_t s = toInteger(evaluateNode(rt, *sub, *sub, values));
-    if (s < 0) {
-      interp::report(rt, interp::OwnText, interp::text(interp::Text::NegativeSubscript));
-      return false;
-    }
-    subscripts.push_back(s);
-  }
-  return true;
-}
-
 // Stores a number as the assignment's store does; the value given is what its text reads back as
 // for this target's type.
 void storeNumber(Runtime& rt, PreparedAssignment& a, double value) {
@@ -389,12 +429,12 @@ void storeNumber(Runtime& rt, PreparedAssignment& a, double value) {
     detail::createNumeric(rt, a.target, {}, value);
     return;
   }
-  std::vector<std::int32_t> subscripts;
-  if (!targetSubscripts(rt, *a.element, subscripts)) return;
-  const int slot = findNumericSlot(rt, a.element->name, subscripts);
+  ElementRef& e = *a.element;
+  if (!subscriptValues(rt, e)) return;
+  const int slot = elementSlot(rt, e);
   if (slot == failedSlot) return;
   if (slot == noSlot) {
-    detail::createNumeric(rt, a.element->name, subscripts, value);
+    detail::createNumeric(rt, e.name, e.values, value);
     return;
   }
   rt.expr.numericValues[static_cast<std::size_t>(slot)] = value;
@@ -445,7 +485,6 @@ PreparedAssignmentPtr prepareAssignment(Runtime& rt, std::string_view text) {
 }
 
 bool runPrepared(Runtime& rt, PreparedAssignment& a) {
-  if (variableType(rt, a.target) != a.type) return false;
   const std::uint32_t refusalsBefore = rt.expr.refusals;
   double result;
   if (!evaluatePrepared(rt, *a.value, result)) return false;
@@ -478,8 +517,7 @@ PreparedNumericPtr prepareNumeric(Runtime& rt, std::string_view expression) {
 
 bool evaluatePrepared(Runtime& rt, PreparedNumeric& p, double& value) {
   if (rt.expr.nesting + p.depth + 2 > nestingLimit) return false;
-  std::vector<double> elementValues;
-  value = evaluateNode(rt, p, p, elementValues);
+  value = evaluateNode(rt, p, p);
   return true;
 }
 
@@ -583,11 +621,11 @@ bool evaluatePrepared(Runtime& rt, PreparedCondition& c, std::int32_t& value) {
   std::size_t count = 0;
   for (auto& s : c.segments) {
     if (count > operatorLimit) return false;
-    double v;
+    double v = 0;
     if (s.relation == Relation::None) {
       evaluatePrepared(rt, *s.left, v);
     } else {
-      double a, b;
+      double a = 0, b = 0;
       evaluatePrepared(rt, *s.left, a);
       evaluatePrepared(rt, *s.right, b);
       v = holds(s.relation, a, b) ? -1 : 0;

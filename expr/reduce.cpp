@@ -212,15 +212,29 @@ bool apply(Runtime& rt, char op, double left, double right, double& result) {
   }
 }
 
-// The operators of each pass, in precedence order.
-constexpr std::array<std::string_view, 8> passes = {"^", "*/", "\\", "m", "+-", "&", "|", "e"};
+// The pass each operator belongs to, in precedence order: ^, then * and /, then \, MOD, + and -,
+// AND, OR, XOR. Anything else (the assignment mark, a '=' carried along) is applied by no pass.
+constexpr int noPass = 8;
+constexpr auto passOf = [] {
+  std::array<std::uint8_t, 256> table{};
+  table.fill(noPass);
+  table['^'] = 0;
+  table['*'] = table['/'] = 1;
+  table['\\'] = 2;
+  table['m'] = 3;
+  table['+'] = table['-'] = 4;
+  table['&'] = 5;
+  table['|'] = 6;
+  table['e'] = 7;
+  return table;
+}();
 
-bool applyPass(Runtime& rt, double* values, char* operators, std::size_t& count,
-               std::string_view pass) {
+// One pass: every operator of the pass, left to right, combines its two operands.
+bool applyPass(Runtime& rt, double* values, char* operators, std::size_t& count, int pass) {
   std::size_t kept = 0;
   for (std::size_t k = 1; k < count; ++k) {
-    char op = operators[k];
-    if (pass.find(op) != std::string_view::npos) {
+    const char op = operators[k];
+    if (passOf[static_cast<unsigned char>(op)] == pass) {
       if (!apply(rt, op, values[kept], values[k], values[kept])) return false;
       continue;
     }
@@ -309,12 +323,19 @@ double reduceExpression(Runtime& rt, std::string_view text) {
 namespace detail {
 
 bool applyPasses(Runtime& rt, double* values, char* operators, std::size_t& count) {
-  for (std::string_view pass : passes)
-    if (!applyPass(rt, values, operators, count, pass)) return false;
+  // Only the passes of the operators present are made; their order is the same.
+  unsigned present = 0;
+  for (std::size_t k = 1; k < count; ++k) present |= 1u << passOf[static_cast<unsigned char>(operators[k])];
+  for (int pass = 0; pass < noPass; ++pass)
+    if ((present >> pass & 1u) && !applyPass(rt, values, operators, count, pass)) return false;
   return true;
 }
 
 std::size_t endOfOperand(std::string_view text, std::size_t start) { return operandEnd(text, start); }
+
+bool applyOperator(Runtime& rt, char op, double left, double right, double& result) {
+  return apply(rt, op, left, right, result);
+}
 
 bool valueOfOperand(Runtime& rt, std::string_view operand, double& value) {
   return operandValue(rt, operand, value);

@@ -147,10 +147,6 @@ bool storeVariable(Runtime& rt, std::string_view reference, std::string_view val
 
 namespace detail {
 
-bool isExactWhole(double value) {
-  return std::fabs(value) < 9007199254740992.0 && value == std::floor(value);
-}
-
 bool readNumber(Runtime& rt, std::string_view reference, double& value) {
   value = 0;
   if (isRnd(reference) || variableType(rt, reference) == String) {

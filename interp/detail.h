@@ -43,6 +43,8 @@ void onStatement(Runtime& rt, std::string_view argument);
 // Loops.
 void forStatement(Runtime& rt, std::string_view argument);
 void nextStatement(Runtime& rt, std::string_view argument);
+// NEXT with its name already taken from its text.
+void nextByName(Runtime& rt, std::string_view name);
 void whileStatement(Runtime& rt, std::string_view argument);
 void wendStatement(Runtime& rt);
 

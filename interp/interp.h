@@ -119,6 +119,7 @@ struct BranchCut {
 };
 struct PreparedStatements {
   std::vector<std::int32_t> ends;  // the terminator of the statement beginning at a position
+  std::vector<std::int32_t> lineNumbers;  // the blank after a line's digits, -1 when other bytes
   std::vector<PreparedEntry> plain;
   std::vector<PreparedEntry> branch;
   std::vector<BranchCut> cuts;
@@ -170,6 +171,9 @@ bool branchFilter(Runtime& rt, std::string& statement);
 void executeStatement(Runtime& rt, std::int32_t start, std::string_view statement);
 // Where the statement that begins at start ends: its ':', newline or the end of the text.
 std::int32_t statementEnd(Runtime& rt, std::int32_t start);
+// The blank after the digits of the line that begins at start; -1 when the line does not begin
+// with digits and a blank.
+std::int32_t lineNumberEnd(Runtime& rt, std::int32_t start);
 
 // The position a jump to the target (digits, or a label with its '*') continues from: the newline
 // before the line, or -1 for the first line. Nothing after a reported error.

@@ -97,9 +97,11 @@ void forStatement(Runtime& rt, std::string_view argument) {
   if (after != notFound) s.runPos = after;
 }
 
-void nextStatement(Runtime& rt, std::string_view argument) {
+void nextStatement(Runtime& rt, std::string_view argument) { nextByName(rt, loopName(argument)); }
+
+void nextByName(Runtime& rt, std::string_view name) {
   State& s = rt.interp;
-  std::int32_t start = loopStart(rt, Loop::For, loopName(argument));
+  std::int32_t start = loopStart(rt, Loop::For, name);
   // A NEXT whose loop has ended has no level left to return to.
   if (start == notFound || s.forDepth < 0) {
     report(rt, NextWithoutFor);

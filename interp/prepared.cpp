@@ -51,9 +51,9 @@ struct Return final : PreparedStatement {
 };
 
 struct Next final : PreparedStatement {
-  std::string argument;
+  std::string name;
   bool run(Runtime& rt) override {
-    detail::nextStatement(rt, argument);
+    detail::nextByName(rt, name);
     return true;
   }
 };
@@ -210,7 +210,7 @@ std::unique_ptr<PreparedStatement> prepareCoded(Runtime& rt, std::uint16_t code,
       return argument.empty() ? std::make_unique<Return>() : nullptr;
     case 0x1026: {  // NEXT
       auto p = std::make_unique<Next>();
-      p->argument.assign(argument);
+      p->name = detail::loopName(argument);
       return p;
     }
     case 0x1030:  // WEND
@@ -294,6 +294,20 @@ std::int32_t statementEnd(Runtime& rt, std::int32_t start) {
   }
   known = pos;
   return pos;
+}
+
+std::int32_t lineNumberEnd(Runtime& rt, std::int32_t start) {
+  const std::string& text = rt.host.programText;
+  std::vector<std::int32_t>& ends = rt.interp.prepared.lineNumbers;
+  if (ends.empty()) ends.assign(text.size() + 1, -2);
+  std::int32_t& known = ends[static_cast<std::size_t>(start)];
+  if (known != -2) return known;
+  std::size_t pos = static_cast<std::size_t>(start);
+  while (pos < text.size() && text[pos] >= '0' && text[pos] <= '9') ++pos;
+  known = pos < text.size() && text[pos] == ' ' && pos > static_cast<std::size_t>(start)
+              ? static_cast<std::int32_t>(pos)
+              : -1;
+  return known;
 }
 
 void executeStatement(Runtime& rt, std::int32_t start, std::string_view statement) {

@@ -105,6 +105,18 @@ int runProgram(Runtime& rt) {
       // A statement begins here; where it ends depends on the text alone.
       s.runPos = statementEnd(rt, bufferStart);
       quoted = false;
+    } else if (lineMode && s.runPos == bufferStart && s.runPos < length) {
+      // A line of digits and a blank, the usual, is read at once.
+      const std::int32_t blank = lineNumberEnd(rt, s.runPos);
+      if (blank > s.runPos && blank - s.runPos <= static_cast<std::int32_t>(lineNumberLimit)) {
+        s.currentLine = lineNumberValue(std::string_view(text).substr(
+            static_cast<std::size_t>(s.runPos), static_cast<std::size_t>(blank - s.runPos)));
+        lineMode = false;
+        s.runPos = blank;
+        bufferStart = blank + 1;
+        ++s.runPos;
+        continue;
+      }
     }
     unsigned char c = at(s.runPos);
     if (lineMode && c == ' ') {
