@@ -117,12 +117,22 @@ struct BranchCut {
   std::int32_t lineEnd = -1;       // where execution goes on after an ELSE was cut off; -1: no move
   std::string text;                // the statement that runs
 };
+// A statement of a THEN or ELSE part: how the filter cuts it, and what runs.
+struct BranchSite {
+  BranchCut cut;
+  PreparedEntry entry;
+};
+// What the run loop knows of the position where a line or a statement begins.
+struct Site {
+  std::int32_t end = -1;        // the statement's terminator
+  std::int32_t trimmedEnd = 0;  // the end of the statement without its trailing blanks
+  std::int32_t lineBlank = -2;  // the blank after a line's digits; -1 when other bytes come first
+  std::int32_t lineNumber = 0;
+  PreparedEntry entry;
+  std::unique_ptr<BranchSite> branch;
+};
 struct PreparedStatements {
-  std::vector<std::int32_t> ends;  // the terminator of the statement beginning at a position
-  std::vector<std::int32_t> lineNumbers;  // the blank after a line's digits, -1 when other bytes
-  std::vector<PreparedEntry> plain;
-  std::vector<PreparedEntry> branch;
-  std::vector<BranchCut> cuts;
+  std::vector<Site> sites;  // one for every position of the text and its end
 };
 
 struct State {
@@ -166,14 +176,8 @@ int runProgram(Runtime& rt);
 bool dispatchStatement(Runtime& rt, std::string_view statement);
 // Applies the branch filter to a statement of a THEN or ELSE part; false: do not execute it.
 bool branchFilter(Runtime& rt, std::string& statement);
-// Runs the statement that begins at start (in a THEN or ELSE part when inBranch is set): prepared
-// once, or through the dispatcher.
-void executeStatement(Runtime& rt, std::int32_t start, std::string_view statement);
-// Where the statement that begins at start ends: its ':', newline or the end of the text.
-std::int32_t statementEnd(Runtime& rt, std::int32_t start);
-// The blank after the digits of the line that begins at start; -1 when the line does not begin
-// with digits and a blank.
-std::int32_t lineNumberEnd(Runtime& rt, std::int32_t start);
+// The prepared form of a statement's text; nothing when it is not understood.
+std::unique_ptr<PreparedStatement> prepareStatement(Runtime& rt, std::string_view statement);
 
 // The position a jump to the target (digits, or a label with its '*') continues from: the newline
 // before the line, or -1 for the first line. Nothing after a reported error.

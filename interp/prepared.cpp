@@ -247,97 +247,10 @@ std::unique_ptr<PreparedStatement> prepare(Runtime& rt, std::string_view stateme
   return prepareCoded(rt, code, argument);
 }
 
-PreparedEntry& entryAt(std::vector<PreparedEntry>& entries, std::int32_t start) {
-  const auto index = static_cast<std::size_t>(start);
-  if (entries.size() <= index) entries.resize(index + 1);
-  return entries[index];
-}
-
-// Runs a statement through its prepared form when it has one that still holds.
-void runStatement(Runtime& rt, PreparedEntry& entry, std::string_view statement) {
-  const std::uint64_t meaning = rt.expr.meaningGeneration;
-  if (!entry.tried || entry.meaning != meaning) {
-    entry.statement = prepare(rt, statement);
-    entry.tried = true;
-    entry.meaning = meaning;
-  }
-  if (entry.statement && entry.statement->run(rt)) return;
-  dispatchStatement(rt, statement);
-}
-
 }  // namespace
 
-std::int32_t statementEnd(Runtime& rt, std::int32_t start) {
-  std::vector<std::int32_t>& ends = rt.interp.prepared.ends;
-  const std::string& text = rt.host.programText;
-  const auto length = static_cast<std::int32_t>(text.size());
-  if (start < 0 || start > length) return start;
-  if (ends.empty()) ends.assign(text.size() + 1, -1);
-  std::int32_t& known = ends[static_cast<std::size_t>(start)];
-  if (known >= 0) return known;
-  auto at = [&](std::int32_t pos) -> unsigned char {
-    return pos >= 0 && pos < length ? static_cast<unsigned char>(text[pos]) : 0;
-  };
-  std::int32_t pos = start;
-  // Code bytes are never looked at as a quote, ':' or newline.
-  if (pos > 0 && host::isCodeByte(at(pos)) && (at(pos - 1) == ' ' || at(pos - 1) == ':') &&
-      at(pos + 1) != 0)
-    pos += 2;
-  const bool isIf = pos - start == 2 && at(start) == 0x10 && at(start + 1) == 0x20;
-  bool quoted = false;
-  for (;; ++pos) {
-    const unsigned char c = at(pos);
-    // An IF runs to the end of its line, ':' included.
-    if (c == '\n' || c == 0 || (c == ':' && !quoted && !isIf)) break;
-    if (c == '"') quoted = !quoted;
-    if (c == ':' && isIf) quoted = false;
-  }
-  known = pos;
-  return pos;
-}
-
-std::int32_t lineNumberEnd(Runtime& rt, std::int32_t start) {
-  const std::string& text = rt.host.programText;
-  std::vector<std::int32_t>& ends = rt.interp.prepared.lineNumbers;
-  if (ends.empty()) ends.assign(text.size() + 1, -2);
-  std::int32_t& known = ends[static_cast<std::size_t>(start)];
-  if (known != -2) return known;
-  std::size_t pos = static_cast<std::size_t>(start);
-  while (pos < text.size() && text[pos] >= '0' && text[pos] <= '9') ++pos;
-  known = pos < text.size() && text[pos] == ' ' && pos > static_cast<std::size_t>(start)
-              ? static_cast<std::int32_t>(pos)
-              : -1;
-  return known;
-}
-
-void executeStatement(Runtime& rt, std::int32_t start, std::string_view statement) {
-  State& s = rt.interp;
-  if (s.referenceOnly) {
-    if (!s.inBranch) {
-      dispatchStatement(rt, statement);
-      return;
-    }
-    std::string cut(statement);
-    if (branchFilter(rt, cut)) dispatchStatement(rt, cut);
-    return;
-  }
-  if (!s.inBranch) {
-    runStatement(rt, entryAt(s.prepared.plain, start), statement);
-    return;
-  }
-  std::vector<BranchCut>& cuts = s.prepared.cuts;
-  if (cuts.size() <= static_cast<std::size_t>(start)) cuts.resize(static_cast<std::size_t>(start) + 1);
-  BranchCut& cut = cuts[static_cast<std::size_t>(start)];
-  if (!cut.known) {
-    const std::int32_t before = s.runPos;
-    cut.text.assign(statement);
-    cut.run = branchFilter(rt, cut.text);
-    cut.lineEnd = s.runPos != before ? s.runPos : -1;
-    cut.known = true;
-  } else if (cut.lineEnd >= 0) {
-    s.runPos = cut.lineEnd;
-  }
-  if (cut.run) runStatement(rt, entryAt(s.prepared.branch, start), cut.text);
+std::unique_ptr<PreparedStatement> prepareStatement(Runtime& rt, std::string_view statement) {
+  return prepare(rt, statement);
 }
 
 }  // namespace tw::interp

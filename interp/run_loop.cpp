@@ -82,6 +82,88 @@ bool branchFilter(Runtime& rt, std::string& statement) {
   return true;
 }
 
+namespace {
+
+// Where the statement that begins at start ends: its ':', newline or the end of the text. The
+// code bytes are never looked at as a quote, ':' or newline, and an IF runs to the end of its line.
+void findEnd(Site& site, const std::string& text, std::int32_t start) {
+  const auto length = static_cast<std::int32_t>(text.size());
+  auto at = [&](std::int32_t pos) -> unsigned char {
+    return pos >= 0 && pos < length ? static_cast<unsigned char>(text[pos]) : 0;
+  };
+  std::int32_t pos = start;
+  if (pos > 0 && host::isCodeByte(at(pos)) && (at(pos - 1) == ' ' || at(pos - 1) == ':') &&
+      at(pos + 1) != 0)
+    pos += 2;
+  const bool isIf = pos - start == 2 && at(start) == 0x10 && at(start + 1) == 0x20;
+  bool quoted = false;
+  for (;; ++pos) {
+    const unsigned char c = at(pos);
+    if (c == '\n' || c == 0 || (c == ':' && !quoted && !isIf)) break;
+    if (c == '"') quoted = !quoted;
+    if (c == ':' && isIf) quoted = false;
+  }
+  site.end = pos;
+  std::int32_t trimmed = pos;
+  while (trimmed > start && isBlank(at(trimmed - 1))) --trimmed;
+  site.trimmedEnd = trimmed;
+}
+
+// A line that begins with digits and a blank, the usual, is read at once.
+void findLineNumber(Site& site, const std::string& text, std::int32_t start) {
+  auto pos = static_cast<std::size_t>(start);
+  while (pos < text.size() && text[pos] >= '0' && text[pos] <= '9') ++pos;
+  const std::size_t digits = pos - static_cast<std::size_t>(start);
+  const bool plain = pos < text.size() && text[pos] == ' ' && digits > 0 && digits <= lineNumberLimit;
+  site.lineBlank = plain ? static_cast<std::int32_t>(pos) : -1;
+  if (plain) site.lineNumber = lineNumberValue(std::string_view(text).substr(static_cast<std::size_t>(start), digits));
+}
+
+// Runs a statement through its prepared form when it has one that still holds.
+void runEntry(Runtime& rt, PreparedEntry& entry, std::string_view statement) {
+  const std::uint64_t meaning = rt.expr.meaningGeneration;
+  if (!entry.tried || entry.meaning != meaning) {
+    entry.statement = prepareStatement(rt, statement);
+    entry.tried = true;
+    entry.meaning = meaning;
+  }
+  if (entry.statement && entry.statement->run(rt)) return;
+  dispatchStatement(rt, statement);
+}
+
+// Runs the statement of a site: prepared, or through the dispatcher; in a THEN or ELSE part after
+// the branch filter, whose cut is kept too.
+void execute(Runtime& rt, Site& site, std::string_view statement) {
+  State& s = rt.interp;
+  if (s.referenceOnly) {
+    if (!s.inBranch) {
+      dispatchStatement(rt, statement);
+      return;
+    }
+    std::string cut(statement);
+    if (branchFilter(rt, cut)) dispatchStatement(rt, cut);
+    return;
+  }
+  if (!s.inBranch) {
+    runEntry(rt, site.entry, statement);
+    return;
+  }
+  if (!site.branch) {
+    site.branch = std::make_unique<BranchSite>();
+    BranchCut& cut = site.branch->cut;
+    const std::int32_t before = s.runPos;
+    cut.text.assign(statement);
+    cut.run = branchFilter(rt, cut.text);
+    cut.lineEnd = s.runPos != before ? s.runPos : -1;
+    cut.known = true;
+  } else if (site.branch->cut.lineEnd >= 0) {
+    s.runPos = site.branch->cut.lineEnd;
+  }
+  if (site.branch->cut.run) runEntry(rt, site.branch->entry, site.branch->cut.text);
+}
+
+}  // namespace
+
 int runProgram(Runtime& rt) {
   State& s = rt.interp;
   const std::string& text = rt.host.programText;
@@ -90,9 +172,12 @@ int runProgram(Runtime& rt) {
   auto at = [&](std::int32_t pos) -> unsigned char {
     return pos >= 0 && pos < length ? static_cast<unsigned char>(text[pos]) : 0;
   };
+  std::vector<Site>& sites = s.prepared.sites;
+  if (sites.size() != text.size() + 1) sites = std::vector<Site>(text.size() + 1);
   bool lineMode = true;
   bool quoted = false;
   std::int32_t bufferStart = s.runPos;  // where the current buffer's first byte was taken
+  Site* site = nullptr;                 // the site of the statement now being run
   s.interpreterStarted = true;
 
   for (;;) {
@@ -101,21 +186,23 @@ int runProgram(Runtime& rt) {
       return 0;
     }
     if (s.runPos > length) s.runPos = length;
-    if (!lineMode && s.runPos == bufferStart) {
-      // A statement begins here; where it ends depends on the text alone.
-      s.runPos = statementEnd(rt, bufferStart);
-      quoted = false;
-    } else if (lineMode && s.runPos == bufferStart && s.runPos < length) {
-      // A line of digits and a blank, the usual, is read at once.
-      const std::int32_t blank = lineNumberEnd(rt, s.runPos);
-      if (blank > s.runPos && blank - s.runPos <= static_cast<std::int32_t>(lineNumberLimit)) {
-        s.currentLine = lineNumberValue(std::string_view(text).substr(
-            static_cast<std::size_t>(s.runPos), static_cast<std::size_t>(blank - s.runPos)));
-        lineMode = false;
-        s.runPos = blank;
-        bufferStart = blank + 1;
-        ++s.runPos;
-        continue;
+    site = nullptr;
+    if (s.runPos == bufferStart && s.runPos >= 0) {
+      Site& here = sites[static_cast<std::size_t>(s.runPos)];
+      if (!lineMode) {
+        // A statement begins here; where it ends depends on the text alone.
+        if (here.end < 0) findEnd(here, text, s.runPos);
+        s.runPos = here.end;
+        quoted = false;
+        site = &here;
+      } else if (s.runPos < length) {
+        if (here.lineBlank == -2) findLineNumber(here, text, s.runPos);
+        if (here.lineBlank >= 0) {
+          s.currentLine = here.lineNumber;
+          lineMode = false;
+          s.runPos = bufferStart = here.lineBlank + 1;
+          continue;
+        }
       }
     }
     unsigned char c = at(s.runPos);
@@ -137,13 +224,13 @@ int runProgram(Runtime& rt) {
       bool ifRunsOn = c == ':' && !lineMode && s.runPos - bufferStart >= 2 &&
                       text[bufferStart] == 0x10 && text[bufferStart + 1] == 0x20;
       if (!ifRunsOn) {
-        if (!lineMode && s.runPos > bufferStart) {
-          std::string_view statement(text.data() + bufferStart, static_cast<std::size_t>(s.runPos - bufferStart));
-          stripTrailingBlanks(statement);
+        if (!lineMode && s.runPos > bufferStart && site) {
+          std::string_view statement(text.data() + bufferStart,
+                                     static_cast<std::size_t>(site->trimmedEnd - bufferStart));
           if (statement.size() > statementLimit) {
             report(rt, SyntaxError);
           } else if (!statement.empty()) {
-            executeStatement(rt, bufferStart, statement);
+            execute(rt, *site, statement);
           }
           if (s.stopRequested) {
             sendDestroy(rt);

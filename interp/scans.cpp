@@ -315,7 +315,7 @@ namespace detail {
 
 void forgetScans(Runtime& rt) {
   rt.interp.scans = ScanCache{};
-  rt.interp.prepared = PreparedStatements{};
+  rt.interp.prepared.sites.clear();
 }
 
 std::optional<std::int32_t> lookupLine(Runtime& rt, std::string_view target) {
