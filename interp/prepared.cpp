@@ -97,49 +97,74 @@ struct While final : PreparedStatement {
   }
 };
 
-// FOR when NEXT comes back to it: the variable steps on and is compared with the stored limit,
-// written with six decimals as the condition reads it. The first entry goes through the
-// dispatcher.
+// FOR, on its first entry and when NEXT comes back to it: the variable is set or steps on, and is
+// compared with the stored limit written with six decimals, as the condition reads it.
 struct For final : PreparedStatement {
   std::string name;
+  expr::PreparedAssignmentPtr start;   // name=start
   expr::PreparedAssignmentPtr stepOn;  // name=name+step
+  expr::PreparedNumericPtr limitText;
   expr::PreparedNumericPtr step;
   expr::PreparedNumericPtr variable;  // the name as the condition's left side reads it
   double limitKey = 0;
   double limitValue = 0;
+  bool limitFits = false;
   bool limitKnown = false;
 
-  // The stored limit as its "%f" text reads back; false when that text is too long for one
-  // operand, which the text path reports.
-  bool limit(double stored) {
-    if (limitKnown && std::memcmp(&limitKey, &stored, sizeof stored) == 0) return true;
+  // The stored limit as its "%f" text reads back, kept for the limit last seen.
+  void readLimit(double stored) {
+    if (limitKnown && std::memcmp(&limitKey, &stored, sizeof stored) == 0) return;
     std::string text;
     expr::formatFixed(stored, 6, text);
-    if (text.size() > expr::operandLimit) return false;
     limitKey = stored;
+    limitFits = text.size() <= expr::operandLimit;
     limitValue = expr::decimalValue(text);
     limitKnown = true;
-    return true;
+  }
+
+  // The end test "name>limit" (or '<', or "<>"); a limit too long for one operand goes through
+  // the condition's text, which reports it.
+  bool holds(Runtime& rt, double limit, char relation) {
+    readLimit(limit);
+    if (!limitFits) {
+      std::string text;
+      expr::formatFixed(limit, 6, text);
+      std::string condition = name + (relation == '!' ? std::string("<>") : std::string(1, relation));
+      return expr::evalCondition(rt, condition + text) != 0;
+    }
+    double current = 0;
+    expr::evaluatePrepared(rt, *variable, current);
+    if (relation == '<') return current < limitValue;
+    if (relation == '>') return current > limitValue;
+    return current != limitValue;
   }
 
   bool run(Runtime& rt) override {
     State& s = rt.interp;
-    if (!s.forReentry || s.forDepth < 0 || rt.expr.nesting != 0) return false;
-    if (!limit(s.forLimits[static_cast<std::size_t>(s.forDepth)])) return false;
+    const bool firstEntry = !s.forReentry || s.forDepth < 0;
+    if (rt.expr.nesting != 0 || (firstEntry && s.forDepth + 1 >= static_cast<std::int32_t>(forLimit)))
+      return false;
     s.forReentry = false;
     const std::uint32_t reportsBefore = s.reports;
-    if (!expr::runPrepared(rt, *stepOn)) {
-      s.forReentry = true;
+    if (!expr::runPrepared(rt, firstEntry ? *start : *stepOn)) {
+      s.forReentry = !firstEntry;
       return false;
     }
     if (s.reports != reportsBefore) return true;
-    double stepValue = 0, current = 0;
+    if (firstEntry) {
+      double limit = 0;
+      expr::evaluatePrepared(rt, *limitText, limit);
+      if (s.reports != reportsBefore) return true;
+      s.forLimits[static_cast<std::size_t>(++s.forDepth)] = limit;
+    }
+    double stepValue = 0;
     expr::evaluatePrepared(rt, *step, stepValue);
     if (s.reports != reportsBefore) return true;
-    expr::evaluatePrepared(rt, *variable, current);
+    const double limit = s.forLimits[static_cast<std::size_t>(s.forDepth)];
+    bool finished = holds(rt, limit, stepValue < 0 ? '<' : '>');
     if (s.reports != reportsBefore) return true;
-    const bool finished = stepValue < 0 ? current < limitValue : current > limitValue;
-    if (!finished) return true;
+    if (finished && firstEntry) finished = holds(rt, limit, '!');
+    if (!finished || s.reports != reportsBefore) return true;
     --s.forDepth;
     const std::int32_t after = detail::loopEnd(rt, detail::Loop::For, name);
     if (after != notFound) s.runPos = after;
@@ -176,10 +201,12 @@ std::unique_ptr<PreparedStatement> prepareFor(Runtime& rt, std::string_view argu
   if (p->name.empty() || p->name.find('(') != std::string::npos ||
       expr::variableType(rt, p->name) == expr::String)
     return nullptr;
+  p->start = expr::prepareAssignment(rt, texts.first);
   p->stepOn = expr::prepareAssignment(rt, p->name + '=' + p->name + '+' + texts.step);
+  p->limitText = expr::prepareNumeric(rt, texts.limit);
   p->step = expr::prepareNumeric(rt, texts.step);
   p->variable = expr::prepareNumeric(rt, p->name);
-  if (!p->stepOn || !p->step || !p->variable) return nullptr;
+  if (!p->start || !p->stepOn || !p->limitText || !p->step || !p->variable) return nullptr;
   return p;
 }
 
