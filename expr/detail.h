@@ -81,6 +81,16 @@ inline bool isExactWhole(double value) {
 // The reducer's passes over operand and operator lists (entry 0 the assignment mark): the result
 // is values[0], count 1. False after a reported division error.
 bool applyPasses(Runtime& rt, double* values, char* operators, std::size_t& count);
+// The passes worked out once for a list of operators: each step combines values[left] and
+// values[right] into values[left], in the order the passes would, so that applying the steps to
+// the operands gives what applyPasses gives, values[0] the result.
+struct ReductionStep {
+  char op;
+  std::uint8_t left, right;
+};
+std::vector<ReductionStep> schedulePasses(const char* operators, std::size_t count);
+// False after a reported division error, as applyPasses.
+bool applySteps(Runtime& rt, double* values, const std::vector<ReductionStep>& steps);
 // One operator on two operands; false after a reported division error.
 bool applyOperator(Runtime& rt, char op, double left, double right, double& result);
 // Where the reducer ends the operand that begins at start, and the value it reads from it.

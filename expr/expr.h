@@ -139,6 +139,12 @@ std::string numberText(Runtime& rt, double value);
 // The value as printf's "%.*f" writes it; the values beyond the double range as decimalValue
 // reads them back.
 void formatFixed(double value, int decimals, std::string& out);
+// Exact shortcuts for the two round trips through text that evaluation makes, computed in
+// integers: the value of formatFixed(value, 15) read back, and of numberText(value) read back.
+// False where a shortcut does not apply (zero results, values beyond 1e15, NaN, infinities);
+// the text must then be written.
+bool quickFifteenDecimals(double value, double& out);
+bool quickReadBack(double value, double& out);
 
 // ---- Variable store -----------------------------------------------------------------------------
 

@@ -1,5 +1,6 @@
 // Number texts: the fixed-point writing of values and the tidying of a number's text that every
 // read and PRINT goes through. Nothing here touches the variable store.
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -46,6 +47,87 @@ std::string fifteenDigits(double value) {
   return out;
 }
 
+// ---- Rounding in integers -------------------------------------------------------------------------
+
+using Wide = unsigned __int128;
+
+constexpr std::uint64_t powerOfTenWhole[20] = {
+    1ULL, 10ULL, 100ULL, 1000ULL, 10000ULL, 100000ULL, 1000000ULL, 10000000ULL, 100000000ULL,
+    1000000000ULL, 10000000000ULL, 100000000000ULL, 1000000000000ULL, 10000000000000ULL,
+    100000000000000ULL, 1000000000000000ULL, 10000000000000000ULL, 100000000000000000ULL,
+    1000000000000000000ULL, 10000000000000000000ULL};
+// Exact as doubles up to 1e22, so that a quotient by one is correctly rounded.
+constexpr double powerOfTen[20] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,
+                                   1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19};
+
+// |value| = mantissa × 2^exponent, exactly.
+struct Binary {
+  std::uint64_t mantissa;
+  int exponent;
+};
+Binary binaryOf(double value) {
+  const auto bits = std::bit_cast<std::uint64_t>(value);
+  const int field = static_cast<int>(bits >> 52 & 0x7ff);
+  const std::uint64_t fraction = bits & ((1ULL << 52) - 1);
+  if (field == 0) return {fraction, -1074};
+  return {fraction | 1ULL << 52, field - 1075};
+}
+
+// |value| × scale rounded to a whole number, ties to even, as the exact decimal writers round;
+// for values with a fraction (exponent < 0) and scale below 2^64.
+Wide roundScaled(Binary b, std::uint64_t scale) {
+  const Wide product = static_cast<Wide>(b.mantissa) * scale;  // below 2^117
+  const int shift = -b.exponent;
+  if (shift >= 120) return 0;
+  const Wide quotient = product >> shift;
+  const Wide rest = product - (quotient << shift);
+  const Wide half = static_cast<Wide>(1) << (shift - 1);
+  return rest > half || (rest == half && (quotient & 1)) ? quotient + 1 : quotient;
+}
+
+int trailingZeros(Wide q, int most) {
+  int n = 0;
+  while (n < most && q % 10 == 0) {
+    q /= 10;
+    ++n;
+  }
+  return n;
+}
+
+int digitCount(Wide q) {
+  int n = 1;
+  while (q >= 10) {
+    q /= 10;
+    ++n;
+  }
+  return n;
+}
+
+// positive ≥ 10^e, exactly, for -19 ≤ e ≤ 19.
+bool atLeastPowerOfTen(double positive, int e) {
+  if (e >= 0) return positive >= powerOfTen[e];
+  const Binary b = binaryOf(positive);
+  if (b.exponent >= 0) return true;
+  if (-b.exponent >= 120) return false;
+  return static_cast<Wide>(b.mantissa) * powerOfTenWhole[-e] >= static_cast<Wide>(1) << -b.exponent;
+}
+
+// The value of positive written with 15 significant digits ("%.14e") and read back; false
+// outside the decimal exponents -5 to 14 or for a whole number.
+bool fifteenSignificant(double positive, double& out) {
+  int e = static_cast<int>(std::floor(std::log10(positive)));
+  if (e < -6 || e > 15) return false;
+  if (!atLeastPowerOfTen(positive, e)) --e;
+  else if (e < 19 && atLeastPowerOfTen(positive, e + 1)) ++e;
+  if (e < -5 || e > 14) return false;
+  const Binary b = binaryOf(positive);
+  if (b.exponent >= 0) return false;
+  const int scale = 14 - e;
+  const Wide digits = roundScaled(b, powerOfTenWhole[scale]);  // at most 10^15
+  out = static_cast<double>(static_cast<std::uint64_t>(digits)) / powerOfTen[scale];
+  return true;
+}
+
 bool allDigits(std::string_view text) {
   for (char c : text)
     if (!detail::isDigit(c)) return false;
@@ -72,6 +154,45 @@ void formatFixed(double value, int decimals, std::string& out) {
   char buffer[fixedBufferSize];
   auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
   out.assign(buffer, result.ec == std::errc{} ? static_cast<std::size_t>(result.ptr - buffer) : 0);
+}
+
+// Below 8 a double's spacing is finer than 1e-15, so rounding to 15 decimals can move it; from 8
+// on the nearest double to the rounded decimal is the value itself.
+bool quickFifteenDecimals(double value, double& out) {
+  const double magnitude = std::fabs(value);
+  if (!(magnitude < 9007199254740992.0)) return false;
+  if (magnitude >= 8) {
+    out = value;
+    return true;
+  }
+  const Binary b = binaryOf(value);
+  if (b.exponent >= 0) return false;
+  const Wide q = roundScaled(b, powerOfTenWhole[15]);  // below 2^53: exact as a double
+  if (q == 0) return false;
+  const double rounded = static_cast<double>(static_cast<std::uint64_t>(q)) / 1e15;
+  out = value < 0 ? -rounded : rounded;
+  return true;
+}
+
+// The tidied text is the value rounded to 15 decimals, trailing zeros dropped; when it still has
+// 16 characters or more (sign and a leading 0 counted, the point not), the value it reads back
+// as is written again with 15 significant digits.
+bool quickReadBack(double value, double& out) {
+  const double magnitude = std::fabs(value);
+  if (!(magnitude < 1e15)) return false;
+  const Binary b = binaryOf(value);
+  if (b.exponent >= 0) return false;
+  const Wide q = roundScaled(b, powerOfTenWhole[15]);
+  if (q == 0) return false;
+  const int decimals = 15 - trailingZeros(q, 15);
+  const int length = (value < 0 ? 1 : 0) + digitCount(q / powerOfTenWhole[15]) + decimals;
+  const double decimal =
+      magnitude < 8 ? static_cast<double>(static_cast<std::uint64_t>(q)) / 1e15 : magnitude;
+  double result = decimal;
+  if (length >= static_cast<int>(significantLimit) && !fifteenSignificant(decimal, result))
+    return false;
+  out = value < 0 ? -result : result;
+  return true;
 }
 
 void trimNumberText(Runtime& rt, std::string& text) {

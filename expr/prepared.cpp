@@ -35,7 +35,8 @@ inline double readBack(Runtime& rt, double stored) {
   // A whole number of at most 15 digits reads back as itself.
   if (stored < 1e15 && stored > -1e15 && stored == static_cast<double>(static_cast<std::int64_t>(stored)))
     return stored == 0 ? 0.0 : stored;
-  return readBackText(rt, stored);
+  double value;
+  return quickReadBack(stored, value) ? value : readBackText(rt, stored);
 }
 
 // A value written "%15.15f" and read again, as a group's value is; length is the text's length.
@@ -43,6 +44,11 @@ double fifteenDecimals(double v, std::size_t& length) {
   if (std::fabs(v) < 9007199254740992.0 && v == std::floor(v)) {
     length = 17 + 16 + 1;  // at most, and far below any limit
     return v == 0 ? 0.0 : v;
+  }
+  double rounded;
+  if (quickFifteenDecimals(v, rounded)) {
+    length = 17 + 16 + 1;  // below 2^53: at most
+    return rounded;
   }
   std::string text;
   formatFixed(v, 15, text);
@@ -110,6 +116,8 @@ struct PreparedNumeric {
   std::vector<PreparedNumericPtr> groups;  // in text order
   std::vector<ElementRef> elements;        // the root's, in text order, groups' included
   std::vector<double> elementValues;       // the root's elements' values in one evaluation
+  std::vector<detail::ReductionStep> steps;  // the operators' passes, worked out once
+  bool single = false;  // one constant or scalar, read without the general evaluation
   int depth = 1;                           // this node and the nodes below it
 };
 
@@ -224,6 +232,10 @@ class Reader {
     // A parenthesis inside would be spliced before the number is read.
     if (text.size() > operandLimit || text.find_first_of("()") != std::string_view::npos)
       return false;
+    // A number ending in an exponent letter takes a sign and the digits of a value spliced after
+    // it as its exponent (1E-(K) reads 1E-0.5...).
+    const char last = text.back();
+    if ((last == 'E' || last == 'e' || last == 'D' || last == 'd') && stop < end) return false;
     if (!detail::valueOfOperand(rt_, text, op.constant)) return false;
     if (signInside) op.negated = false;
     op.kind = Operand::Constant;
@@ -293,6 +305,13 @@ class Reader {
 };
 
 // ---- Evaluating a prepared form ------------------------------------------------------------------
+
+void schedule(PreparedNumeric& node) {
+  node.steps = detail::schedulePasses(node.operators.data(), node.operands.size());
+  node.single = node.operands.size() == 1 && node.elements.empty() &&
+                (node.operands[0].kind == Operand::Constant || node.operands[0].kind == Operand::Scalar);
+  for (PreparedNumericPtr& group : node.groups) schedule(*group);
+}
 
 double evaluateNode(Runtime& rt, PreparedNumeric& node, PreparedNumeric& root);
 
@@ -367,8 +386,7 @@ double evaluateNode(Runtime& rt, PreparedNumeric& node, PreparedNumeric& root) {
   for (std::size_t g = 0; g < node.groups.size(); ++g)
     groupValues[g] = fifteenDecimals(evaluateNode(rt, *node.groups[g], root), groupLengths[g]);
   double values[operatorLimit + 1];
-  char operators[operatorLimit + 1];
-  std::size_t count = node.operands.size();
+  const std::size_t count = node.operands.size();
   for (std::size_t k = 0; k < count; ++k) {
     const Operand& op = node.operands[k];
     double v = op.constant;
@@ -391,13 +409,7 @@ double evaluateNode(Runtime& rt, PreparedNumeric& node, PreparedNumeric& root) {
     }
     values[k] = op.negated ? -v : v;
   }
-  if (count == 1) return values[0];
-  if (count == 2) {
-    double result;
-    return detail::applyOperator(rt, node.operators[1], values[0], values[1], result) ? result : 0;
-  }
-  for (std::size_t k = 0; k < count; ++k) operators[k] = node.operators[k];
-  if (!detail::applyPasses(rt, values, operators, count)) return 0;
+  if (!detail::applySteps(rt, values, node.steps)) return 0;
   return count > 0 ? values[0] : 0;
 }
 
@@ -495,6 +507,11 @@ bool runPrepared(Runtime& rt, PreparedAssignment& a) {
     storeNumber(rt, a, whole == 0 ? 0.0 : whole);
     return true;
   }
+  double rounded;
+  if (a.type == Double && quickFifteenDecimals(result, rounded)) {
+    storeNumber(rt, a, rounded);
+    return true;
+  }
   std::string text;
   formatFixed(result, 15, text);
   if (a.type != Double) {
@@ -512,11 +529,18 @@ PreparedNumericPtr prepareNumeric(Runtime& rt, std::string_view expression) {
   PreparedNumericPtr root(new PreparedNumeric);
   Reader reader(rt, expression, *root);
   if (!reader.expression(*root, 0, expression.size(), 1) || !reader.fitsWorkText()) return nullptr;
+  schedule(*root);
   return root;
 }
 
 bool evaluatePrepared(Runtime& rt, PreparedNumeric& p, double& value) {
   if (rt.expr.nesting + p.depth + 2 > nestingLimit) return false;
+  if (p.single) {
+    const Operand& op = p.operands[0];
+    const double v = op.kind == Operand::Constant ? op.constant : p.scalars[0].read(rt);
+    value = op.negated ? -v : v;
+    return true;
+  }
   value = evaluateNode(rt, p, p);
   return true;
 }
@@ -528,6 +552,7 @@ struct PreparedCondition {
   };
   std::vector<Segment> segments;
   std::vector<char> logic;  // entry 0 the assignment mark, then '&', '|' or 'e' between segments
+  std::vector<detail::ReductionStep> steps;  // the logical operators' passes
 };
 
 void PreparedConditionDeleter::operator()(PreparedCondition* p) const { delete p; }
@@ -607,6 +632,9 @@ PreparedConditionPtr prepareCondition(Runtime& rt, std::string_view condition) {
     start = i + 2;
     ++i;
   }
+  // More results than the reducer's lists hold are left to the reference path.
+  if (c->segments.size() > operatorLimit) return nullptr;
+  c->steps = detail::schedulePasses(c->logic.data(), c->segments.size());
   return c;
 }
 
@@ -615,12 +643,19 @@ bool evaluatePrepared(Runtime& rt, PreparedCondition& c, std::int32_t& value) {
     if (rt.expr.nesting + s.left->depth + 3 > nestingLimit ||
         (s.right && rt.expr.nesting + s.right->depth + 3 > nestingLimit))
       return false;
+  // One comparison, the commonest condition, is its own result.
+  if (c.segments.size() == 1 && c.segments[0].relation != Relation::None) {
+    const auto& s = c.segments[0];
+    double a = 0, b = 0;
+    evaluatePrepared(rt, *s.left, a);
+    evaluatePrepared(rt, *s.right, b);
+    value = holds(s.relation, a, b) ? -1 : 0;
+    return true;
+  }
   detail::Nesting level(rt);
   double values[operatorLimit + 1];
-  char operators[operatorLimit + 1];
   std::size_t count = 0;
   for (auto& s : c.segments) {
-    if (count > operatorLimit) return false;
     double v = 0;
     if (s.relation == Relation::None) {
       evaluatePrepared(rt, *s.left, v);
@@ -630,15 +665,13 @@ bool evaluatePrepared(Runtime& rt, PreparedCondition& c, std::int32_t& value) {
       evaluatePrepared(rt, *s.right, b);
       v = holds(s.relation, a, b) ? -1 : 0;
     }
-    values[count] = v;
-    operators[count] = c.logic[count];
-    ++count;
+    values[count++] = v;
   }
   // What is left, the results joined by the logical operators, is reduced as the numeric
   // evaluator reduces it.
   {
     detail::Nesting reduction(rt);
-    if (!detail::applyPasses(rt, values, operators, count)) {
+    if (!detail::applySteps(rt, values, c.steps)) {
       value = 0;
       return true;
     }

@@ -331,6 +331,50 @@ bool applyPasses(Runtime& rt, double* values, char* operators, std::size_t& coun
   return true;
 }
 
+std::vector<ReductionStep> schedulePasses(const char* operators, std::size_t count) {
+  static_assert(operatorLimit < 256, "a step's operands are numbered in a byte");
+  std::vector<ReductionStep> steps;
+  std::array<std::uint8_t, operatorLimit + 1> at{};  // which operand each entry now holds
+  std::array<char, operatorLimit + 1> ops{};
+  for (std::size_t k = 0; k < count; ++k) {
+    at[k] = static_cast<std::uint8_t>(k);
+    ops[k] = operators[k];
+  }
+  for (int pass = 0; pass < noPass; ++pass) {
+    std::size_t kept = 0;
+    for (std::size_t k = 1; k < count; ++k) {
+      if (passOf[static_cast<unsigned char>(ops[k])] == pass) {
+        steps.push_back({ops[k], at[kept], at[k]});
+        continue;
+      }
+      ++kept;
+      ops[kept] = ops[k];
+      at[kept] = at[k];
+    }
+    count = count == 0 ? 0 : kept + 1;
+  }
+  return steps;
+}
+
+bool applySteps(Runtime& rt, double* values, const std::vector<ReductionStep>& steps) {
+  for (const ReductionStep& s : steps) {
+    double& left = values[s.left];
+    const double right = values[s.right];
+    switch (s.op) {
+      case '+': left += right; break;
+      case '-': left -= right; break;
+      case '*': left *= right; break;
+      case '/':
+        if (right == 0) return apply(rt, s.op, left, right, left);
+        left /= right;
+        break;
+      default:
+        if (!apply(rt, s.op, left, right, left)) return false;
+    }
+  }
+  return true;
+}
+
 std::size_t endOfOperand(std::string_view text, std::size_t start) { return operandEnd(text, start); }
 
 bool applyOperator(Runtime& rt, char op, double left, double right, double& result) {

@@ -74,7 +74,7 @@ struct If final : PreparedStatement {
     if (!expr::evaluatePrepared(rt, *condition, value)) return false;
     if (s.reports != reportsBefore) return true;
     const bool holds = value != 0;
-    const std::int32_t part = holds ? detail::thenPart(rt) : detail::elsePart(rt);
+    const std::int32_t part = holds ? thenPart(rt) : detail::elsePart(rt);
     if (part == notFound) {
       if (holds) report(rt, SyntaxError);
       return true;
@@ -83,6 +83,18 @@ struct If final : PreparedStatement {
     s.inBranch = true;
     return true;
   }
+
+ private:
+  // Where THEN's part begins depends only on where the statement begins: kept for the last.
+  std::int32_t thenPart(Runtime& rt) {
+    if (thenFrom_ != rt.interp.stmtStartPos) {
+      thenAt_ = detail::thenPart(rt);
+      thenFrom_ = rt.interp.stmtStartPos;
+    }
+    return thenAt_;
+  }
+  std::int32_t thenFrom_ = -2;
+  std::int32_t thenAt_ = notFound;
 };
 
 struct While final : PreparedStatement {

@@ -2,7 +2,9 @@
 // refuse with error 12, and the details that a program cannot see.
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -724,6 +726,51 @@ TEST(ExprFastPaths, WholeNumbersStoreAndReadAsTheirTexts) {
       EXPECT_EQ(expr::scratchNumeric(viaText.rt, target), expr::decimalValue(a)) << text;
       EXPECT_EQ(std::signbit(expr::scratchNumeric(direct.rt, target)),
                 std::signbit(expr::decimalValue(b))) << text;
+    }
+  }
+}
+
+// The integer shortcuts must give, bit for bit, what writing the text and reading it gives: over
+// random values of every size, ties at the 15th decimal, short decimals and values on either side
+// of the limits where the text is cut to 15 significant digits.
+TEST_F(Expr, QuickRoundTripsMatchTheTexts) {
+  std::mt19937_64 random(12345);
+  std::vector<double> values = {1.0 / 65536, 3.0 / 65536, 0.5, 1.5, 7.999999999999999,
+                                8.000000000000002, 0.1, 0.2, 0.3, 1e-15, 5e-16, 4.9e-16,
+                                0.123456789012345, 1.23456789012345, 99999999999999.9,
+                                123456.789, 0.0001234567890123, 999999999999999.9};
+  for (int i = 0; i < 200000; ++i) {
+    const int kind = i % 5;
+    double v;
+    if (kind == 0) {
+      v = std::ldexp(static_cast<double>(random() >> 11), static_cast<int>(random() % 110) - 105);
+    } else if (kind == 1) {
+      v = static_cast<double>(random() % 20000000000000000ULL) / 1e15;  // 15-decimal values
+    } else if (kind == 2) {
+      v = static_cast<double>(random() % 1000000) / 1000.0 + std::ldexp(1.0, -static_cast<int>(random() % 60));
+    } else if (kind == 3) {
+      v = static_cast<double>(random() % 1000000) / static_cast<double>(1 << (random() % 20));
+    } else {
+      v = std::nextafter(values[random() % values.size()], random() & 1 ? 1e300 : -1e300);
+    }
+    if (random() & 1) v = -v;
+    values.push_back(v);
+  }
+  for (double v : values) {
+    for (double x : {v, -v}) {
+      double quick = 0;
+      std::string text;
+      expr::formatFixed(x, 15, text);
+      if (expr::quickFifteenDecimals(x, quick)) {
+        const double viaText = expr::decimalValue(text);
+        ASSERT_EQ(std::bit_cast<std::uint64_t>(quick), std::bit_cast<std::uint64_t>(viaText))
+            << "fifteen decimals of " << text;
+      }
+      if (expr::quickReadBack(x, quick)) {
+        const double viaText = expr::decimalValue(expr::numberText(rt, x));
+        ASSERT_EQ(std::bit_cast<std::uint64_t>(quick), std::bit_cast<std::uint64_t>(viaText))
+            << "read back of " << text;
+      }
     }
   }
 }
