@@ -58,6 +58,19 @@ std::string dispatchFunction(Runtime& rt, std::string_view callText);
 // error 10 reported when `report` is set.
 bool checkArgCount(Runtime& rt, std::string_view arguments, int expected, bool report);
 
+// The numeric functions of one argument that a prepared expression computes itself: the
+// function of the argument's value, reporting as the call does, and how the call writes its
+// result into the text (whole: as a whole number; otherwise with 15 decimals).
+struct NumericFunction {
+  double (*apply)(Runtime& rt, double x);
+  bool whole;
+};
+// The function of that name (any letter case), or nullptr.
+const NumericFunction* findNumericFunction(std::string_view name);
+// True when expanding the text calls no function other than those of findNumericFunction, each
+// with an argument free of parentheses, commas and quotes, and changes nothing else.
+bool expansionCallsOnlyNumeric(const Runtime& rt, std::string_view text);
+
 // ---- User-defined functions ---------------------------------------------------------------------
 
 // Records a DEF FN (both texts without blanks). False after a reported error 12 (table full, or

@@ -215,7 +215,11 @@ bool bareNameEndsAt(std::string_view text, std::size_t pos) {
 
 }  // namespace
 
-bool expansionIsIdentity(const Runtime& rt, std::string_view text) {
+namespace {
+
+// The scan of expansionIsIdentity; with numericCalls, the calls of findNumericFunction whose
+// argument holds no parenthesis, comma or quote are passed over.
+bool expandsOnly(const Runtime& rt, std::string_view text, bool numericCalls) {
   if (startsWithDef(text)) return true;
   bool quoted = false;
   int depth = 0;
@@ -231,9 +235,26 @@ bool expansionIsIdentity(const Runtime& rt, std::string_view text) {
     if (start == npos) continue;
     std::size_t end = start;
     while (end < i && isCallNameAt(text, end)) ++end;
-    if (isFunctionName(rt, text.substr(start, end - start))) return false;
+    const std::string_view name = text.substr(start, end - start);
+    if (!isFunctionName(rt, name)) continue;
+    if (!numericCalls || !findNumericFunction(name)) return false;
+    const std::size_t close = text.find(')', i);
+    if (close == npos || text.substr(i + 1, close - i - 1).find_first_of("(,\"") != npos)
+      return false;
+    i = close;
+    --depth;
   }
   return depth == 0;
+}
+
+}  // namespace
+
+bool expansionIsIdentity(const Runtime& rt, std::string_view text) {
+  return expandsOnly(rt, text, false);
+}
+
+bool expansionCallsOnlyNumeric(const Runtime& rt, std::string_view text) {
+  return expandsOnly(rt, text, true);
 }
 
 void expandFunctionCalls(Runtime& rt, std::string& text) {

@@ -63,91 +63,99 @@ double radixNumber(std::string_view number, int radix) {
   return static_cast<double>(value);
 }
 
-}  // namespace
+// ---- The functions on a value: what each call computes once its argument is evaluated --------
 
-double absFunction(Runtime& rt, std::string_view a) {
-  double x;
-  return oneValue(rt, a, x) ? std::fabs(x) : 0;
-}
-
-double atnFunction(Runtime& rt, std::string_view a) {
-  double x;
-  return oneValue(rt, a, x) ? std::atan(x) : 0;
-}
-
-double cdblFunction(Runtime& rt, std::string_view a) {
-  double x;
-  return oneValue(rt, a, x) ? x : 0;
-}
-
-std::int32_t cintFunction(Runtime& rt, std::string_view a) {
-  double x;
-  if (!oneValue(rt, a, x)) return 0;
+double absOf(Runtime&, double x) { return std::fabs(x); }
+double atnOf(Runtime&, double x) { return std::atan(x); }
+double cdblOf(Runtime&, double x) { return x; }
+double cintOf(Runtime&, double x) {
   const double f = std::floor(x);
   return expr::toInteger(x - f >= 0.5 ? f + 1 : f);
 }
-
-double cosFunction(Runtime& rt, std::string_view a) {
-  double x;
-  return oneValue(rt, a, x) ? std::cos(x) : 0;
-}
-
-double csngFunction(Runtime& rt, std::string_view a) {
-  return cdblFunction(rt, a);
-}
-
-double expFunction(Runtime& rt, std::string_view a) {
-  double x;
-  return oneValue(rt, a, x) ? std::exp(static_cast<double>(expr::toInteger(x))) : 0;
-}
-
-std::int32_t fixFunction(Runtime& rt, std::string_view a) {
-  double x;
-  if (!oneValue(rt, a, x)) return 0;
-  return expr::toInteger(x > 0 ? std::floor(x) : std::ceil(x));
-}
-
-std::int32_t intFunction(Runtime& rt, std::string_view a) {
-  double x;
-  return oneValue(rt, a, x) ? expr::toInteger(std::floor(x)) : 0;
-}
-
-double logFunction(Runtime& rt, std::string_view a) {
-  double x;
-  if (!oneValue(rt, a, x)) return 0;
+double cosOf(Runtime&, double x) { return std::cos(x); }
+double expOf(Runtime&, double x) { return std::exp(static_cast<double>(expr::toInteger(x))); }
+double fixOf(Runtime&, double x) { return expr::toInteger(x > 0 ? std::floor(x) : std::ceil(x)); }
+double intOf(Runtime&, double x) { return expr::toInteger(std::floor(x)); }
+double logOf(Runtime& rt, double x) {
   const std::int32_t n = expr::toInteger(x);
   if (n >= 1) return std::log(static_cast<double>(n));
   interp::report(rt, interp::OwnText, interp::text(interp::Text::LogNegative));
   return 0;
 }
+double sgnOf(Runtime&, double x) { return x > 0 ? 1 : x < 0 ? -1 : 0; }
+double sinOf(Runtime&, double x) { return std::sin(x); }
+double sqrOf(Runtime& rt, double x) {
+  if (x >= 0) return std::sqrt(x);
+  interp::report(rt, interp::OwnText, interp::text(interp::Text::SqrNegative));
+  return 0;
+}
+double tanOf(Runtime&, double x) { return std::tan(x); }
+
+template <double (*Of)(Runtime&, double)>
+double ofOneValue(Runtime& rt, std::string_view a) {
+  double x;
+  return oneValue(rt, a, x) ? Of(rt, x) : 0;
+}
+template <double (*Of)(Runtime&, double)>
+std::int32_t wholeOfOneValue(Runtime& rt, std::string_view a) {
+  double x;
+  return oneValue(rt, a, x) ? static_cast<std::int32_t>(Of(rt, x)) : 0;
+}
+
+constexpr struct {
+  std::string_view name;  // lower case
+  builtins::NumericFunction function;
+} numericFunctions[] = {
+    {"abs", {absOf, false}}, {"atn", {atnOf, false}}, {"cdbl", {cdblOf, false}},
+    {"cint", {cintOf, true}}, {"cos", {cosOf, false}},  {"exp", {expOf, false}},
+    {"fix", {fixOf, true}},  {"int", {intOf, true}},   {"log", {logOf, false}},
+    {"sgn", {sgnOf, true}},  {"sin", {sinOf, false}},  {"sqr", {sqrOf, false}},
+    {"tan", {tanOf, false}},
+};
+
+}  // namespace
+
+}  // namespace tw::builtins::detail
+
+namespace tw::builtins {
+
+const NumericFunction* findNumericFunction(std::string_view name) {
+  if (name.size() < 3 || name.size() > 4) return nullptr;
+  for (const auto& f : detail::numericFunctions) {
+    if (f.name.size() != name.size()) continue;
+    bool same = true;
+    for (std::size_t i = 0; i < name.size() && same; ++i) same = (name[i] | 0x20) == f.name[i];
+    if (same) return &f.function;
+  }
+  return nullptr;
+}
+
+}  // namespace tw::builtins
+
+namespace tw::builtins::detail {
+
+double absFunction(Runtime& rt, std::string_view a) { return ofOneValue<absOf>(rt, a); }
+double atnFunction(Runtime& rt, std::string_view a) { return ofOneValue<atnOf>(rt, a); }
+double cdblFunction(Runtime& rt, std::string_view a) { return ofOneValue<cdblOf>(rt, a); }
+std::int32_t cintFunction(Runtime& rt, std::string_view a) { return wholeOfOneValue<cintOf>(rt, a); }
+double cosFunction(Runtime& rt, std::string_view a) { return ofOneValue<cosOf>(rt, a); }
+double csngFunction(Runtime& rt, std::string_view a) { return cdblFunction(rt, a); }
+double expFunction(Runtime& rt, std::string_view a) { return ofOneValue<expOf>(rt, a); }
+std::int32_t fixFunction(Runtime& rt, std::string_view a) { return wholeOfOneValue<fixOf>(rt, a); }
+std::int32_t intFunction(Runtime& rt, std::string_view a) { return wholeOfOneValue<intOf>(rt, a); }
+double logFunction(Runtime& rt, std::string_view a) { return ofOneValue<logOf>(rt, a); }
 
 double rndFunction(Runtime& rt, std::string_view a) {
   return rnd(rt, a);
 }
 
-std::int32_t sgnFunction(Runtime& rt, std::string_view a) {
-  double x;
-  if (!oneValue(rt, a, x)) return 0;
-  return x > 0 ? 1 : x < 0 ? -1 : 0;
-}
-
+std::int32_t sgnFunction(Runtime& rt, std::string_view a) { return wholeOfOneValue<sgnOf>(rt, a); }
 // SIN alone takes its whole argument text as one expression.
 double sinFunction(Runtime& rt, std::string_view a) {
-  return std::sin(expr::scratchNumeric(rt, a));
+  return sinOf(rt, expr::scratchNumeric(rt, a));
 }
-
-double sqrFunction(Runtime& rt, std::string_view a) {
-  double x;
-  if (!oneValue(rt, a, x)) return 0;
-  if (x >= 0) return std::sqrt(x);
-  interp::report(rt, interp::OwnText, interp::text(interp::Text::SqrNegative));
-  return 0;
-}
-
-double tanFunction(Runtime& rt, std::string_view a) {
-  double x;
-  return oneValue(rt, a, x) ? std::tan(x) : 0;
-}
+double sqrFunction(Runtime& rt, std::string_view a) { return ofOneValue<sqrOf>(rt, a); }
+double tanFunction(Runtime& rt, std::string_view a) { return ofOneValue<tanOf>(rt, a); }
 
 double valFunction(Runtime& rt, std::string_view a) {
   if (!checkArgCount(rt, a, 1, true)) return 0;

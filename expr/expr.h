@@ -237,7 +237,10 @@ bool evaluatePrepared(Runtime& rt, PreparedNumeric& p, double& value);
 PreparedAssignmentPtr prepareAssignment(Runtime& rt, std::string_view statement);
 bool runPrepared(Runtime& rt, PreparedAssignment& a);
 // A condition, as evalCondition evaluates it.
-PreparedConditionPtr prepareCondition(Runtime& rt, std::string_view condition);
+// statementSize: the length of the statement the condition stands in, which the expansion of
+// its calls must keep within its limit.
+PreparedConditionPtr prepareCondition(Runtime& rt, std::string_view condition,
+                                      std::size_t statementSize);
 bool evaluatePrepared(Runtime& rt, PreparedCondition& c, std::int32_t& value);
 
 }  // namespace tw::expr

@@ -4,6 +4,7 @@
 // Whatever the preparation does not understand is left to the reference path.
 #include <cmath>
 
+#include "builtins/builtins.h"
 #include "expr/detail.h"
 
 namespace tw::expr {
@@ -102,10 +103,16 @@ struct ElementRef {
 };
 
 struct Operand {
-  enum Kind : std::uint8_t { Constant, Scalar, Element, Group } kind = Constant;
+  enum Kind : std::uint8_t { Constant, Scalar, Element, Group, Call } kind = Constant;
   bool negated = false;
   double constant = 0;
-  int index = 0;  // into the node's scalars or groups, or the root's elements
+  int index = 0;  // into the node's scalars or groups, or the root's elements or calls
+};
+
+// A call of a numeric function whose argument reads no element and can report nothing.
+struct CallRef {
+  const builtins::NumericFunction* function = nullptr;
+  PreparedNumericPtr argument;
 };
 
 // One evaluation of a work text: the root of an expression, or a group inside it.
@@ -116,6 +123,9 @@ struct PreparedNumeric {
   std::vector<PreparedNumericPtr> groups;  // in text order
   std::vector<ElementRef> elements;        // the root's, in text order, groups' included
   std::vector<double> elementValues;       // the root's elements' values in one evaluation
+  std::vector<CallRef> calls;              // the root's, in text order, groups' included
+  std::vector<double> callValues;          // their values as their texts read back
+  std::vector<std::size_t> callLengths;    // and the lengths of those texts
   std::vector<detail::ReductionStep> steps;  // the operators' passes, worked out once
   bool single = false;  // one constant or scalar, read without the general evaluation
   int depth = 1;                           // this node and the nodes below it
@@ -129,8 +139,8 @@ namespace {
 
 class Reader {
  public:
-  Reader(Runtime& rt, std::string_view text, PreparedNumeric& root)
-      : rt_(rt), text_(text), root_(root) {}
+  Reader(Runtime& rt, std::string_view text, PreparedNumeric& root, bool calls)
+      : rt_(rt), text_(text), root_(root), callsAllowed_(calls) {}
 
   // The expression text[pos, end) into node; false when something is not understood.
   bool expression(PreparedNumeric& node, std::size_t pos, std::size_t end, int level) {
@@ -156,7 +166,7 @@ class Reader {
   bool fitsWorkText() const {
     const std::size_t bound = detail::scratchPrefix.size() + text_.size() +
                               root_.elements.size() * elementTextBound +
-                              groupCount_ * groupTextBound;
+                              (groupCount_ + root_.calls.size()) * groupTextBound;
     return bound <= workTextLimit;
   }
 
@@ -208,7 +218,10 @@ class Reader {
     while (nameEnd < end && isNameByte(text_[nameEnd])) ++nameEnd;
     std::string_view name = text_.substr(pos, nameEnd - pos);
     if (name.size() > operandLimit || !isNumericName(name)) return false;
-    if (nameEnd < end && text_[nameEnd] == '(') return element(node, op, name, pos, nameEnd, end);
+    if (nameEnd < end && text_[nameEnd] == '(') {
+      if (callNameStart(nameEnd) < nameEnd) return call(node, op, name, pos, nameEnd, end);
+      return element(node, op, name, pos, nameEnd, end);
+    }
     if (!endsOperand(nameEnd, end)) return false;
     op.kind = Operand::Scalar;
     op.index = static_cast<int>(node.scalars.size());
@@ -259,9 +272,37 @@ class Reader {
     return true;
   }
 
+  // A call the expansion makes: its result text is spliced where it stands before anything else
+  // is evaluated, so the calls are made first (see makeCalls) and read here like groups.
+  bool call(PreparedNumeric& node, Operand op, std::string_view name, std::size_t& pos,
+            std::size_t open, std::size_t end) {
+    const builtins::NumericFunction* function = builtins::findNumericFunction(name);
+    if (!callsAllowed_ || !function || callNameStart(open) != pos) return false;
+    const std::size_t close = closing(open, end);
+    if (close == std::string_view::npos || !endsOperand(close + 1, end)) return false;
+    const std::string_view argument = text_.substr(open + 1, close - open - 1);
+    if (argument.empty() || argument.find_first_of("(),") != std::string_view::npos) return false;
+    PreparedNumericPtr value = prepareNumeric(rt_, argument);
+    if (!value || !reportsNothing(*value)) return false;
+    op.kind = Operand::Call;
+    op.index = static_cast<int>(root_.calls.size());
+    root_.calls.push_back({function, std::move(value)});
+    node.operands.push_back(op);
+    pos = close + 1;
+    return true;
+  }
+
+  // Constants and variables joined by operators that cannot fail.
+  static bool reportsNothing(const PreparedNumeric& p) {
+    for (const Operand& op : p.operands)
+      if (op.kind != Operand::Constant && op.kind != Operand::Scalar) return false;
+    for (char c : p.operators)
+      if (c == '/' || c == '\\' || c == 'm') return false;
+    return true;
+  }
+
   bool element(PreparedNumeric& node, Operand op, std::string_view name, std::size_t& pos,
                std::size_t open, std::size_t end) {
-    if (isCall(open)) return false;
     const std::size_t close = closing(open, end);
     if (close == std::string_view::npos || !endsOperand(close + 1, end)) return false;
     ElementRef ref;
@@ -288,19 +329,22 @@ class Reader {
     return true;
   }
 
-  // A '(' that the call expansion takes for a call: the letters before it name a built-in or a
-  // user-defined function.
-  bool isCall(std::size_t open) const {
+  // Where the name of the call whose '(' stands at open begins, as the call expansion finds it
+  // (the letters and '$' before it name a built-in or a user-defined function); open when the
+  // parenthesis is not a call's.
+  std::size_t callNameStart(std::size_t open) const {
     std::size_t start = open;
     while (start > 0 && (isLetter(text_[start - 1]) || text_[start - 1] == '$') &&
            !(start > 1 && text_[start - 2] == '\x01'))
       --start;
-    return start < open && builtins::isFunctionName(rt_, text_.substr(start, open - start));
+    const bool call = start < open && builtins::isFunctionName(rt_, text_.substr(start, open - start));
+    return call ? start : open;
   }
 
   Runtime& rt_;
   std::string_view text_;
   PreparedNumeric& root_;
+  bool callsAllowed_;
   std::size_t groupCount_ = 0;
 };
 
@@ -406,12 +450,46 @@ double evaluateNode(Runtime& rt, PreparedNumeric& node, PreparedNumeric& root) {
           return 0;
         }
         break;
+      case Operand::Call:
+        v = root.callValues[static_cast<std::size_t>(op.index)];
+        if (splicedLength(root.callLengths[static_cast<std::size_t>(op.index)], std::signbit(v),
+                          op.negated) > operandLimit) {
+          detail::refuse(rt);
+          return 0;
+        }
+        break;
     }
     values[k] = op.negated ? -v : v;
   }
   if (!detail::applySteps(rt, values, node.steps)) return 0;
   return count > 0 ? values[0] : 0;
 }
+
+// The calls of a root, all of them, in the order of the text, as the expansion makes them before
+// the statement runs; a stop ends them. Nothing else is evaluated first, so a call reports exactly
+// as it would there.
+void makeCalls(Runtime& rt, PreparedNumeric& root) {
+  root.callValues.resize(root.calls.size());
+  root.callLengths.resize(root.calls.size());
+  for (std::size_t k = 0; k < root.calls.size() && !rt.interp.stopRequested; ++k) {
+    const CallRef& c = root.calls[k];
+    const double result = c.function->apply(rt, evaluateNode(rt, *c.argument, *c.argument));
+    if (c.function->whole) {
+      root.callValues[k] = result;  // a 32-bit whole number, written and read back as itself
+      root.callLengths[k] = 11;
+    } else {
+      root.callValues[k] = fifteenDecimals(result, root.callLengths[k]);
+    }
+  }
+}
+
+// With its calls' results in place (each at most as long as a group's text), the statement's
+// text still fits the expansion's limit.
+bool expansionFits(std::size_t statementSize, std::size_t calls) {
+  return statementSize + calls * groupTextBound <= builtins::expandedTextLimit;
+}
+
+PreparedNumericPtr prepareRoot(Runtime& rt, std::string_view expression, bool calls);
 
 // ---- Assignments ---------------------------------------------------------------------------------
 
@@ -491,13 +569,21 @@ PreparedAssignmentPtr prepareAssignment(Runtime& rt, std::string_view text) {
     if (a->element->subscripts.empty() || a->element->subscripts.size() > subscriptLimit)
       return nullptr;
   }
-  a->value = prepareNumeric(rt, statement.substr(eq + 1));
-  if (!a->value) return nullptr;
+  a->value = prepareRoot(rt, statement.substr(eq + 1), true);
+  // A LET's text is 3 bytes longer than the assignment given.
+  if (!a->value || !expansionFits(text.size() + 3, a->value->calls.size())) return nullptr;
   return a;
 }
 
 bool runPrepared(Runtime& rt, PreparedAssignment& a) {
   const std::uint32_t refusalsBefore = rt.expr.refusals;
+  if (rt.expr.nesting + a.value->depth + 2 > nestingLimit) return false;
+  if (!a.value->calls.empty()) {
+    // A statement whose expansion was reported is not run.
+    const std::uint32_t reportsBefore = rt.interp.reports;
+    makeCalls(rt, *a.value);
+    if (rt.interp.reports != reportsBefore || rt.interp.stopRequested) return true;
+  }
   double result;
   if (!evaluatePrepared(rt, *a.value, result)) return false;
   if (rt.expr.refusals != refusalsBefore) return true;
@@ -525,13 +611,21 @@ bool runPrepared(Runtime& rt, PreparedAssignment& a) {
 // ---- Numeric expressions and conditions ----------------------------------------------------------
 
 PreparedNumericPtr prepareNumeric(Runtime& rt, std::string_view expression) {
+  return prepareRoot(rt, expression, false);
+}
+
+namespace {
+
+PreparedNumericPtr prepareRoot(Runtime& rt, std::string_view expression, bool calls) {
   if (expression.find_first_of(" \t\"") != std::string_view::npos) return nullptr;
   PreparedNumericPtr root(new PreparedNumeric);
-  Reader reader(rt, expression, *root);
+  Reader reader(rt, expression, *root, calls);
   if (!reader.expression(*root, 0, expression.size(), 1) || !reader.fitsWorkText()) return nullptr;
   schedule(*root);
   return root;
 }
+
+}  // namespace
 
 bool evaluatePrepared(Runtime& rt, PreparedNumeric& p, double& value) {
   if (rt.expr.nesting + p.depth + 2 > nestingLimit) return false;
@@ -553,6 +647,7 @@ struct PreparedCondition {
   std::vector<Segment> segments;
   std::vector<char> logic;  // entry 0 the assignment mark, then '&', '|' or 'e' between segments
   std::vector<detail::ReductionStep> steps;  // the logical operators' passes
+  bool hasCalls = false;
 };
 
 void PreparedConditionDeleter::operator()(PreparedCondition* p) const { delete p; }
@@ -601,7 +696,8 @@ bool holds(Relation r, double a, double b) {
 
 }  // namespace
 
-PreparedConditionPtr prepareCondition(Runtime& rt, std::string_view condition) {
+PreparedConditionPtr prepareCondition(Runtime& rt, std::string_view condition,
+                                      std::size_t statementSize) {
   std::string text = stripBlanks(condition);
   // Groups of conditions and NOT are left to the reference path.
   if (text.empty() || text[0] == '(' || text.find('"') != std::string::npos) return nullptr;
@@ -618,11 +714,11 @@ PreparedConditionPtr prepareCondition(Runtime& rt, std::string_view condition) {
     s.relation = relationIn(segment, pos, length);
     if (s.relation == Relation::None) {
       if (text.size() != segment.size()) return nullptr;  // a plain value among comparisons
-      s.left = prepareNumeric(rt, segment);
+      s.left = prepareRoot(rt, segment, true);
     } else {
       if (comparesStrings(rt, segment.substr(0, pos))) return nullptr;
-      s.left = prepareNumeric(rt, segment.substr(0, pos));
-      s.right = prepareNumeric(rt, segment.substr(pos + length));
+      s.left = prepareRoot(rt, segment.substr(0, pos), true);
+      s.right = prepareRoot(rt, segment.substr(pos + length), true);
       if (!s.right) return nullptr;
     }
     if (!s.left) return nullptr;
@@ -634,6 +730,10 @@ PreparedConditionPtr prepareCondition(Runtime& rt, std::string_view condition) {
   }
   // More results than the reducer's lists hold are left to the reference path.
   if (c->segments.size() > operatorLimit) return nullptr;
+  std::size_t calls = 0;
+  for (const auto& s : c->segments) calls += s.left->calls.size() + (s.right ? s.right->calls.size() : 0);
+  if (!expansionFits(statementSize, calls)) return nullptr;
+  c->hasCalls = calls > 0;
   c->steps = detail::schedulePasses(c->logic.data(), c->segments.size());
   return c;
 }
@@ -643,6 +743,19 @@ bool evaluatePrepared(Runtime& rt, PreparedCondition& c, std::int32_t& value) {
     if (rt.expr.nesting + s.left->depth + 3 > nestingLimit ||
         (s.right && rt.expr.nesting + s.right->depth + 3 > nestingLimit))
       return false;
+  if (c.hasCalls) {
+    // Every call of the condition is made before any part of it is evaluated; a condition whose
+    // calls were reported is not evaluated.
+    const std::uint32_t reportsBefore = rt.interp.reports;
+    for (auto& s : c.segments) {
+      makeCalls(rt, *s.left);
+      if (s.right) makeCalls(rt, *s.right);
+    }
+    if (rt.interp.reports != reportsBefore || rt.interp.stopRequested) {
+      value = 0;
+      return true;
+    }
+  }
   // One comparison, the commonest condition, is its own result.
   if (c.segments.size() == 1 && c.segments[0].relation != Relation::None) {
     const auto& s = c.segments[0];

@@ -258,12 +258,12 @@ std::unique_ptr<PreparedStatement> prepareCoded(Runtime& rt, std::uint16_t code,
       return prepareFor(rt, argument);
     case 0x1027: {  // WHILE
       auto p = std::make_unique<While>();
-      p->condition = expr::prepareCondition(rt, argument);
+      p->condition = expr::prepareCondition(rt, argument, argument.size() + 3);
       return p->condition ? std::move(p) : nullptr;
     }
     case 0x1020: {  // IF
       auto p = std::make_unique<If>();
-      p->condition = expr::prepareCondition(rt, detail::conditionOf(argument));
+      p->condition = expr::prepareCondition(rt, detail::conditionOf(argument), argument.size() + 3);
       return p->condition ? std::move(p) : nullptr;
     }
     default:
@@ -271,18 +271,36 @@ std::unique_ptr<PreparedStatement> prepareCoded(Runtime& rt, std::uint16_t code,
   }
 }
 
+// LET, WHILE and IF may hold calls of numeric functions, which their prepared forms make; an
+// IF's calls must stand in its condition, before a blank, so that the condition ends where it
+// did once their results are in place.
+bool callsOnlyNumeric(Runtime& rt, std::uint16_t code, std::string_view argument) {
+  if (code == 0x1079 || code == 0x1027)  // LET, WHILE
+    return builtins::expansionCallsOnlyNumeric(rt, argument);
+  if (code != host::codeIf) return false;
+  const std::string_view condition = detail::conditionOf(argument);
+  const std::string_view rest = argument.substr(condition.size());
+  return !rest.empty() && (rest[0] == ' ' || rest[0] == '\t') &&
+         builtins::expansionCallsOnlyNumeric(rt, condition) && builtins::expansionIsIdentity(rt, rest);
+}
+
 std::unique_ptr<PreparedStatement> prepare(Runtime& rt, std::string_view statement) {
   const std::uint16_t code = codeOf(statement);
   if (code == 0) {
     if (statement[0] == '*') return std::make_unique<Nothing>();
-    if (!builtins::expansionIsIdentity(rt, statement)) return nullptr;
+    if (!builtins::expansionIsIdentity(rt, statement) &&
+        !builtins::expansionCallsOnlyNumeric(rt, statement))
+      return nullptr;
     auto p = std::make_unique<Assignment>();
     p->assignment = expr::prepareAssignment(rt, statement);
     return p->assignment ? std::move(p) : nullptr;
   }
   const std::string_view argument = argumentOf(statement);
-  // DEF FN's text is never expanded; every other argument must expand to itself.
-  if (code == host::codeDefFn || !builtins::expansionIsIdentity(rt, argument)) return nullptr;
+  // DEF FN's text is never expanded; every other argument must expand to itself, or only by
+  // calls that the prepared form makes itself.
+  if (code == host::codeDefFn) return nullptr;
+  if (!builtins::expansionIsIdentity(rt, argument) && !callsOnlyNumeric(rt, code, argument))
+    return nullptr;
   return prepareCoded(rt, code, argument);
 }
 
