@@ -265,7 +265,7 @@ class Generator {
   std::string printStatement();
   std::string simpleStatement();
   std::string letterList();
-  std::vector<std::string> mainStatements();
+  std::vector<std::string> mainStatements(int lineNumber);
   void loop(Program& p, int& number);
 };
 
@@ -396,6 +396,8 @@ std::string Generator::numeric() {
       static const char* const signs[] = {"-", "+", "NOT ", "--", "+-", "-(", "-"};
       std::string sign = pick(signs);
       out = sign == "-(" ? "-(" + numeric() + ")" : sign + numeric();
+      // A sign before a group raised to a power can be left out: see differences/plus_minus_*.
+      if (skips_.has("sign-group") && sign != "NOT ") out = sign + numericVariable();
       break;
     }
     default: {
@@ -546,7 +548,10 @@ std::string Generator::simpleStatement() {
   }
 }
 
-std::vector<std::string> Generator::mainStatements() {
+std::vector<std::string> Generator::mainStatements(int lineNumber) {
+  forwardTargets_.clear();
+  for (int t = lineNumber + 10; t < lineNumber + 60; t += 10) forwardTargets_.push_back(t);
+  forwardTargets_.push_back(4000);
   std::vector<std::string> out;
   int count = 1 + below(3);
   for (int i = 0; i < count; ++i) out.push_back(simpleStatement());
@@ -599,7 +604,7 @@ void Generator::loop(Program& p, int& number) {
     if (loopLevel_ < 3 && chance(15)) {
       loop(p, number);
     } else {
-      p.push_back({number, mainStatements()});
+      p.push_back({number, mainStatements(number)});
       number += 10;
     }
   }
@@ -632,15 +637,11 @@ Program Generator::program() {
   if (chance(30) && !skips_.has("deftype"))
     p.push_back({17, {std::string(pick({"DEFINT ", "DEFSNG ", "DEFSTR "})) + letterList()}});
   int lines = 3 + below(12);
-  // Forward targets: the numbers main lines will have, as far as they can be foreseen.
   for (int i = 0; i < lines; ++i) {
-    forwardTargets_.clear();
-    for (int t = next + 10; t < next + 60; t += 10) forwardTargets_.push_back(t);
-    forwardTargets_.push_back(4000);
     if (chance(20) && loopLevel_ == 0) {
       loop(p, next);
     } else {
-      p.push_back({next, mainStatements()});
+      p.push_back({next, mainStatements(next)});
       next += 10;
     }
   }
@@ -692,7 +693,7 @@ bool parseOptions(int argc, char** argv, Options& o) {
     } else {
       std::fprintf(stderr,
                    "usage: tw_differential [--seed N] [--count N] [--keep-going] [--print] [--save DIR]\n"
-                   "                       [--skip relation,fn,exponent-splice,deftype,erase,clear,while,onerror]\n"
+                   "                       [--skip relation,sign-group,fn,exponent-splice,deftype,erase,clear,while,onerror]\n"
                    "                       [--file PROGRAM.bas]\n");
       return false;
     }
