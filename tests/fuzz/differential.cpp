@@ -292,6 +292,7 @@ std::string Generator::number() {
     case 1:
       return std::to_string(below(21));
     case 2:
+      if (skips_.has("nan")) return std::to_string(below(1000)) + "." + digits(3);
       return pick(edges);
     case 3:
       return std::to_string(below(100)) + "." + digits(1 + below(3));
@@ -344,6 +345,8 @@ std::string Generator::numericVariable() {
       return "M%(" + subscript() + ")";
     case 2:
       return chance(50) ? "G(" + subscript() + "," + subscript() + ")" : "U(" + subscript() + ")";
+    case 3:
+      return chance(50) ? "F!(" + subscript() + ")" : "H#(" + subscript() + ")";
     default:
       return pick(scalars);
   }
@@ -373,7 +376,12 @@ std::string Generator::numericAtom() {
     return std::to_string(1 + below(9)) + (chance(50) ? "E" : "D") + (chance(50) ? "-" : "+") +
            (chance(50) ? "(" + numeric() + ")" : numericVariable());
   }
-  return "RND(" + std::string(chance(50) ? "1" : "0") + ")";
+  if (chance(50) || skips_.has("nan")) return "RND(" + std::string(chance(50) ? "1" : "0") + ")";
+  // Values beyond the double range and their texts.
+  static const char* const beyond[] = {"EXP(1000)", "-EXP(1000)", "(1E308*10)", "(-1E308*10)",
+                                       "(1E308*10-1E308*10)", "EXP(-1000)", "VAL(\"1.#INF\")",
+                                       "VAL(STR$(EXP(1000)))", "(1E200*1E200)"};
+  return pick(beyond);
 }
 
 std::string Generator::numeric() {
@@ -396,14 +404,21 @@ std::string Generator::numeric() {
       static const char* const signs[] = {"-", "+", "NOT ", "--", "+-", "-(", "-"};
       std::string sign = pick(signs);
       out = sign == "-(" ? "-(" + numeric() + ")" : sign + numeric();
-      // A sign before a group raised to a power can be left out: see differences/plus_minus_*.
-      if (skips_.has("sign-group") && sign != "NOT ") out = sign + numericVariable();
+      // A sign after an operator and before a power can be kept out of reach: see
+      // differences/sign_after_operator_before_power.bas.
+      if (skips_.has("sign-power")) out = "(" + out + ")";
       break;
     }
     default: {
       std::string op = pick(operators);
       // A relation outside a condition can be left out: see differences/relation_before_*.
       if (skips_.has("relation") && op.find_first_of("<=>") != std::string::npos) op = "+";
+      if (op.size() == 1 && chance(10)) op = " " + op + " ";
+      // Infinities that meet zeros make the NaNs of differences/nan_sign_after_addition.bas.
+      if (skips_.has("nan") && op == "^") {
+        out = numeric() + op + std::to_string(below(4));
+        break;
+      }
       out = numeric() + op + numeric();
     }
   }
@@ -543,6 +558,13 @@ std::string Generator::simpleStatement() {
       return std::string("ERASE ") + pick({"N", "V", "R$", "U"});
     case 20:
       return "K=" + numeric();
+    case 21:
+      if (skips_.has("fn")) return printStatement();
+      // A second definition of a name is ignored; a call before any definition is not a call.
+      return chance(50) ? "DEF FNC(P)=P*" + number() : "PRINT FNC(" + numeric() + ")";
+    case 22:
+      if (subroutines_.empty()) return printStatement();
+      return "ON " + numeric() + " GOSUB 5000,5100";
     default:
       return numericVariable() + "=" + numericVariable() + pick({"+", "-", "*", "/"}) + number();
   }
@@ -553,22 +575,33 @@ std::vector<std::string> Generator::mainStatements(int lineNumber) {
   for (int t = lineNumber + 10; t < lineNumber + 60; t += 10) forwardTargets_.push_back(t);
   forwardTargets_.push_back(4000);
   std::vector<std::string> out;
+  // Some lines begin with a label named after their number.
+  if (chance(30)) out.push_back("*L" + std::to_string(lineNumber));
   int count = 1 + below(3);
   for (int i = 0; i < count; ++i) out.push_back(simpleStatement());
   if (chance(25)) {
     // An IF runs to the end of its line.
-    std::string s = "IF " + condition() + (chance(90) ? " THEN " : " ");
-    if (!forwardTargets_.empty() && chance(20)) {
-      s += std::to_string(forwardTargets_[static_cast<std::size_t>(below(static_cast<int>(forwardTargets_.size())))]);
+    const bool then = chance(90) || skips_.has("if-without-then");
+    std::string s = "IF " + condition() + (then ? " THEN " : " ");
+    const int target = forwardTargets_[static_cast<std::size_t>(below(static_cast<int>(forwardTargets_.size())))];
+    if (chance(12)) {
+      s += std::to_string(target);
+    } else if (chance(8) && target != 4000) {
+      s += "*L" + std::to_string(target);
+    } else if (chance(10)) {
+      // An IF in a THEN part: the second ELSE of the line is the outer one.
+      s += "IF " + condition() + " THEN " + simpleStatement() + " ELSE " + simpleStatement();
     } else {
       s += simpleStatement();
       if (chance(30)) s += ":" + simpleStatement();
     }
     if (chance(40)) s += " ELSE " + simpleStatement();
     out.push_back(s);
-  } else if (!inLoop_ && !forwardTargets_.empty() && chance(8)) {
+  } else if (!inLoop_ && chance(8)) {
     int target = forwardTargets_[static_cast<std::size_t>(below(static_cast<int>(forwardTargets_.size())))];
-    if (chance(50)) {
+    if (chance(20) && target != 4000) {
+      out.push_back("GOTO *L" + std::to_string(target));
+    } else if (chance(50)) {
       out.push_back("GOTO " + std::to_string(target));
     } else {
       out.push_back("ON " + numeric() + " GOTO " + std::to_string(target) + "," +
@@ -593,7 +626,8 @@ void Generator::loop(Program& p, int& number) {
     static const char* const heads[] = {"=1 TO 3", "=0 TO 1 STEP .25", "=1 TO 0 STEP -.5",
                                         "=.1 TO .5 STEP .1", "=3 TO 1 STEP -1", "=1 TO 1.0000004",
                                         "=1 TO 2 STEP .3333333333333333", "=5 TO 1",
-                                        "=-1 TO 1 STEP .5", "=0 TO .3 STEP .1"};
+                                        "=-1 TO 1 STEP .5", "=0 TO .3 STEP .1",
+                                        "=1 TO 12", "=1 TO 3 STEP 1E-1*5", "=2 TO 9 STEP 2.5"};
     p.push_back({number, {"FOR " + counter + pick(heads)}});
   } else {
     p.push_back({number, {counter + "=0", "WHILE " + counter + "<" + std::to_string(1 + below(4))}});
@@ -622,7 +656,7 @@ Program Generator::program() {
   Program p;
   subroutines_ = {5000, 5100};
   std::vector<std::string> prelude;
-  prelude.push_back("DIM N(10),M%(5),G(3,3),R$(5)");
+  prelude.push_back("DIM N(10),M%(5),G(3,3),R$(5),F!(5)");
   if (!skips_.has("fn")) {
     inDefinition_ = true;
     prelude.push_back("DEF FNA(P)=P" + std::string(pick({"+", "*", "/", "-"})) + numeric());
@@ -693,7 +727,7 @@ bool parseOptions(int argc, char** argv, Options& o) {
     } else {
       std::fprintf(stderr,
                    "usage: tw_differential [--seed N] [--count N] [--keep-going] [--print] [--save DIR]\n"
-                   "                       [--skip relation,sign-group,fn,exponent-splice,deftype,erase,clear,while,onerror]\n"
+                   "                       [--skip relation,sign-power,nan,if-without-then,fn,exponent-splice,deftype,erase,clear,while,onerror]\n"
                    "                       [--file PROGRAM.bas]\n");
       return false;
     }
