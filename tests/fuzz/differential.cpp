@@ -415,6 +415,11 @@ std::string Generator::numeric() {
       if (skips_.has("relation") && op.find_first_of("<=>") != std::string::npos) op = "+";
       if (op.size() == 1 && chance(10)) op = " " + op + " ";
       // Infinities that meet zeros make the NaNs of differences/nan_sign_after_addition.bas.
+      // A group whose value is negative before a power: differences/negative_group_before_power.bas.
+      if (skips_.has("group-power") && op == "^") {
+        out = numericVariable() + op + (skips_.has("nan") ? std::to_string(below(4)) : numeric());
+        break;
+      }
       if (skips_.has("nan") && op == "^") {
         out = numeric() + op + std::to_string(below(4));
         break;
@@ -727,7 +732,7 @@ bool parseOptions(int argc, char** argv, Options& o) {
     } else {
       std::fprintf(stderr,
                    "usage: tw_differential [--seed N] [--count N] [--keep-going] [--print] [--save DIR]\n"
-                   "                       [--skip relation,sign-power,nan,if-without-then,fn,exponent-splice,deftype,erase,clear,while,onerror]\n"
+                   "                       [--skip relation,sign-power,group-power,nan,if-without-then,fn,exponent-splice,deftype,erase,clear,while,onerror]\n"
                    "                       [--file PROGRAM.bas]\n");
       return false;
     }
