@@ -310,6 +310,7 @@ std::string Generator::number() {
       return d.substr(0, static_cast<std::size_t>(point)) + "." + d.substr(static_cast<std::size_t>(point));
     }
     case 6: {
+      if (skips_.has("nan")) return std::to_string(below(10)) + "E" + std::to_string(below(20) - 10);
       static const char* const exponents[] = {"0", "1", "5", "14", "15", "16", "17", "20", "38",
                                               "39", "300", "308", "309", "-1", "-15", "-16",
                                               "-17", "-20", "-300", "-320", "+2", "-0"};
@@ -404,26 +405,22 @@ std::string Generator::numeric() {
       static const char* const signs[] = {"-", "+", "NOT ", "--", "+-", "-(", "-"};
       std::string sign = pick(signs);
       out = sign == "-(" ? "-(" + numeric() + ")" : sign + numeric();
-      // A sign after an operator and before a power can be kept out of reach: see
-      // differences/sign_after_operator_before_power.bas.
-      if (skips_.has("sign-power")) out = "(" + out + ")";
+      // A negative value before a power: differences/negative_value_before_power.bas.
+      if (skips_.has("negative-power")) out = "(" + out + ")";
       break;
     }
     default: {
       std::string op = pick(operators);
       // A relation outside a condition can be left out: see differences/relation_before_*.
       if (skips_.has("relation") && op.find_first_of("<=>") != std::string::npos) op = "+";
+      if (op == "^" && (skips_.has("negative-power") || skips_.has("nan"))) {
+        // A literal base is never negative (differences/negative_value_before_power.bas); a small
+        // exponent makes no infinity to meet a zero (differences/nan_sign_after_addition.bas).
+        out = (skips_.has("negative-power") ? number() : numeric()) + op +
+              (skips_.has("nan") ? std::to_string(below(4)) : numeric());
+        break;
+      }
       if (op.size() == 1 && chance(10)) op = " " + op + " ";
-      // Infinities that meet zeros make the NaNs of differences/nan_sign_after_addition.bas.
-      // A group whose value is negative before a power: differences/negative_group_before_power.bas.
-      if (skips_.has("group-power") && op == "^") {
-        out = numericVariable() + op + (skips_.has("nan") ? std::to_string(below(4)) : numeric());
-        break;
-      }
-      if (skips_.has("nan") && op == "^") {
-        out = numeric() + op + std::to_string(below(4));
-        break;
-      }
       out = numeric() + op + numeric();
     }
   }
@@ -732,7 +729,7 @@ bool parseOptions(int argc, char** argv, Options& o) {
     } else {
       std::fprintf(stderr,
                    "usage: tw_differential [--seed N] [--count N] [--keep-going] [--print] [--save DIR]\n"
-                   "                       [--skip relation,sign-power,group-power,nan,if-without-then,fn,exponent-splice,deftype,erase,clear,while,onerror]\n"
+                   "                       [--skip relation,negative-power,nan,if-without-then,fn,exponent-splice,deftype,erase,clear,while,onerror]\n"
                    "                       [--file PROGRAM.bas]\n");
       return false;
     }
