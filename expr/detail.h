@@ -89,8 +89,12 @@ struct ReductionStep {
   std::uint8_t left, right;
 };
 std::vector<ReductionStep> schedulePasses(const char* operators, std::size_t count);
-// False after a reported division error, as applyPasses.
-bool applySteps(Runtime& rt, double* values, const std::vector<ReductionStep>& steps);
+// False after a reported division error, as applyPasses. With operators given, each step applies
+// operators[its right operand] instead of its own (a '+' turned '-' by a sign).
+bool applySteps(Runtime& rt, double* values, const std::vector<ReductionStep>& steps,
+                const char* operators = nullptr);
+// Folds the runs of signs in a work text, as the evaluator does before reducing it.
+void foldSigns(std::string& work);
 // One operator on two operands; false after a reported division error.
 bool applyOperator(Runtime& rt, char op, double left, double right, double& result);
 // Where the reducer ends the operand that begins at start, and the value it reads from it.

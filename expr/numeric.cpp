@@ -111,7 +111,12 @@ bool spliceNot(Runtime& rt, std::string& work) {
   return true;
 }
 
-// Runs of two or three signs become one ("--" is '+', "+-" and "-+" are '-').
+}  // namespace
+
+namespace detail {
+
+// Runs of two or three signs become one ("--" is '+', "+-" and "-+" are '-'), though "---"
+// becomes "+-".
 void foldSigns(std::string& work) {
   std::size_t out = 0;
   const std::size_t n = work.size();
@@ -129,6 +134,10 @@ void foldSigns(std::string& work) {
   }
   work.resize(out);
 }
+
+}  // namespace detail
+
+namespace {
 
 // A negated name after the '=' at eq: "=+" loses its '+'; "=-name" becomes "=-value" or, for a
 // negative value, "=value" without its minus. Names of strings are left to the reducer's type
@@ -246,7 +255,7 @@ double evalWork(Runtime& rt, std::string& work) {
     return 0;
   }
   if (!spliceElements(rt, work) || !spliceGroups(rt, work) || !spliceNot(rt, work)) return 0;
-  foldSigns(work);
+  detail::foldSigns(work);
   if (!spliceNegatedNames(rt, work)) return 0;
   return reduceExpression(rt, work);
 }

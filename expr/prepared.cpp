@@ -2,6 +2,7 @@
 // text into a form whose evaluation gives exactly what the text rewriting gives (the same values,
 // the same rounding wherever a value passes through text, the same reports in the same order).
 // Whatever the preparation does not understand is left to the reference path.
+#include <algorithm>
 #include <cmath>
 
 #include "builtins/builtins.h"
@@ -105,6 +106,7 @@ struct ElementRef {
 struct Operand {
   enum Kind : std::uint8_t { Constant, Scalar, Element, Group, Call } kind = Constant;
   bool negated = false;
+  char sign = 0;  // the sign written before it, if any
   double constant = 0;
   int index = 0;  // into the node's scalars or groups, or the root's elements or calls
 };
@@ -128,6 +130,15 @@ struct PreparedNumeric {
   std::vector<std::size_t> callLengths;    // and the lengths of those texts
   std::vector<detail::ReductionStep> steps;  // the operators' passes, worked out once
   bool single = false;  // one constant or scalar, read without the general evaluation
+  // A spliced value after '+' or '-' whose text may begin with '-': the signs then fold into
+  // the operator, which the operand's sign and the value's decide. Indexed by whether the
+  // value's text begins with '-': the operator and whether the operand keeps a '-'.
+  struct Fold {
+    std::uint8_t operand;
+    char op[2];
+    bool negative[2];
+  };
+  std::vector<Fold> folds;
   int depth = 1;                           // this node and the nodes below it
 };
 
@@ -208,6 +219,7 @@ class Reader {
     if (sign == '-' || sign == '+') {
       // One sign before an operand; a run of signs is left to the reference path.
       op.negated = sign == '-';
+      op.sign = sign;
       if (++pos == end || text_[pos] == '-' || text_[pos] == '+') return false;
     }
     const char c = text_[pos];
@@ -243,7 +255,8 @@ class Reader {
     const std::size_t stop = detail::endOfOperand(text_.substr(0, end), start);
     std::string_view text = text_.substr(start, stop - start);
     // A parenthesis inside would be spliced before the number is read.
-    if (text.size() > operandLimit || text.find_first_of("()") != std::string_view::npos)
+    // A relation inside would end the reducer's operand list there.
+    if (text.size() > operandLimit || text.find_first_of("()=<>") != std::string_view::npos)
       return false;
     // A number ending in an exponent letter takes a sign and the digits of a value spliced after
     // it as its exponent (1E-(K) reads 1E-0.5...).
@@ -350,7 +363,39 @@ class Reader {
 
 // ---- Evaluating a prepared form ------------------------------------------------------------------
 
+// The signs before an operand after '+' or '-' fold into that operator, as they do in the text:
+// at once for a number or a name, by the value's sign for a spliced value.
+void foldSignsInto(PreparedNumeric& node) {
+  for (std::size_t k = 1; k < node.operands.size(); ++k) {
+    const char o = node.operators[k];
+    if (o != '+' && o != '-') continue;
+    Operand& op = node.operands[k];
+    auto folded = [&](bool negativeText) {
+      std::string run(1, o);
+      if (op.sign) run += op.sign;
+      if (negativeText) run += '-';
+      detail::foldSigns(run);
+      return run;
+    };
+    if (op.kind == Operand::Constant || op.kind == Operand::Scalar) {
+      if (!op.sign) continue;
+      node.operators[k] = folded(false)[0];
+      op.negated = false;
+      op.sign = 0;
+      continue;
+    }
+    PreparedNumeric::Fold f{static_cast<std::uint8_t>(k), {}, {}};
+    for (int negativeText = 0; negativeText < 2; ++negativeText) {
+      const std::string run = folded(negativeText != 0);
+      f.op[negativeText] = run[0];
+      f.negative[negativeText] = run.size() > 1 && run[1] == '-';
+    }
+    node.folds.push_back(f);
+  }
+}
+
 void schedule(PreparedNumeric& node) {
+  foldSignsInto(node);
   node.steps = detail::schedulePasses(node.operators.data(), node.operands.size());
   node.single = node.operands.size() == 1 && node.elements.empty() &&
                 (node.operands[0].kind == Operand::Constant || node.operands[0].kind == Operand::Scalar);
@@ -416,6 +461,25 @@ std::size_t splicedLength(std::size_t length, bool valueNegative, bool signBefor
   return signBefore && !valueNegative ? length + 1 : length;
 }
 
+// The reduction of a node whose spliced values may fold their signs into the operators before
+// them: each such operand becomes the value its text leaves after the fold.
+double foldedResult(Runtime& rt, const PreparedNumeric& node, double* values) {
+  char operators[operatorLimit + 1];
+  bool turned = false;
+  for (const PreparedNumeric::Fold& f : node.folds) {
+    const double written = node.operands[f.operand].negated ? -values[f.operand] : values[f.operand];
+    const int negativeText = written < 0 || (std::isnan(written) && std::signbit(written)) ? 1 : 0;
+    const double magnitude = std::fabs(written);
+    values[f.operand] = f.negative[negativeText] ? -magnitude : magnitude;
+    if (f.op[negativeText] == node.operators[f.operand]) continue;
+    if (!turned) std::copy(node.operators.begin(), node.operators.end(), operators);
+    operators[f.operand] = f.op[negativeText];
+    turned = true;
+  }
+  if (!detail::applySteps(rt, values, node.steps, turned ? operators : nullptr)) return 0;
+  return values[0];
+}
+
 // The nesting of the evaluations is checked once, before the first, so that none is counted here.
 double evaluateNode(Runtime& rt, PreparedNumeric& node, PreparedNumeric& root) {
   // Elements are spliced first, all of them, then the groups; an element that fails ends the
@@ -461,6 +525,7 @@ double evaluateNode(Runtime& rt, PreparedNumeric& node, PreparedNumeric& root) {
     }
     values[k] = op.negated ? -v : v;
   }
+  if (!node.folds.empty()) return foldedResult(rt, node, values);
   if (!detail::applySteps(rt, values, node.steps)) return 0;
   return count > 0 ? values[0] : 0;
 }

@@ -356,20 +356,22 @@ std::vector<ReductionStep> schedulePasses(const char* operators, std::size_t cou
   return steps;
 }
 
-bool applySteps(Runtime& rt, double* values, const std::vector<ReductionStep>& steps) {
+bool applySteps(Runtime& rt, double* values, const std::vector<ReductionStep>& steps,
+                const char* operators) {
   for (const ReductionStep& s : steps) {
     double& left = values[s.left];
     const double right = values[s.right];
-    switch (s.op) {
+    const char op = operators ? operators[s.right] : s.op;
+    switch (op) {
       case '+': left += right; break;
       case '-': left -= right; break;
       case '*': left *= right; break;
       case '/':
-        if (right == 0) return apply(rt, s.op, left, right, left);
+        if (right == 0) return apply(rt, op, left, right, left);
         left /= right;
         break;
       default:
-        if (!apply(rt, s.op, left, right, left)) return false;
+        if (!apply(rt, op, left, right, left)) return false;
     }
   }
   return true;

@@ -262,8 +262,11 @@ std::unique_ptr<PreparedStatement> prepareCoded(Runtime& rt, std::uint16_t code,
       return p->condition ? std::move(p) : nullptr;
     }
     case 0x1020: {  // IF
+      // An IF without THEN is left to the dispatcher, which reports it.
+      const std::string_view condition = detail::conditionOf(argument);
+      if (condition.size() == argument.size()) return nullptr;
       auto p = std::make_unique<If>();
-      p->condition = expr::prepareCondition(rt, detail::conditionOf(argument), argument.size() + 3);
+      p->condition = expr::prepareCondition(rt, condition, argument.size() + 3);
       return p->condition ? std::move(p) : nullptr;
     }
     default:
