@@ -560,6 +560,9 @@ std::optional<Desktop> openDesktopWindow(WindowProcedure procedure, Canvas& clie
   // A program's window should neither keep the screen saver away nor bypass the compositor.
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
   SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+  // SIGINT and SIGTERM end the process as they end a headless run; turned into a close request
+  // they would wait for a message box that is open.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
     error = std::string("no window can be made on the display: ") + SDL_GetError();
     return std::nullopt;
