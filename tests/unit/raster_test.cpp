@@ -292,7 +292,7 @@ TEST(RasterCanvas, TellsItsWatcherOfEveryChangeAndKeepsPixelsWhenResized) {
 
 // Typed text: each character that code page 932 holds becomes its bytes; the rest is left out.
 TEST(TypedText, KeepsWhatCodePage932HoldsAndDropsTheRest) {
-  EXPECT_EQ(platform::typedCp932("a\u65E5\u00E9b"), "a\x93\xFA" "b");
+  EXPECT_EQ(platform::typedCp932("a\u65E5\u00E9b"), std::string("a\x93\xFA") + 'b');
   EXPECT_EQ(platform::typedCp932("\xF0\x9F\x98\x80x\xFFy\xE6\x97"), "xy");
   EXPECT_EQ(platform::typedCp932("\uFF76"), "\xB6");
 }
