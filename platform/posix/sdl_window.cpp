@@ -1,8 +1,9 @@
 // The desktop window on Linux, made with SDL2: SDL's event loop on the UI thread, the client area
 // shown from its raster surface, typed keys, the key state, the caret, the IME point and message
-// boxes. Only this file sees SDL; it draws nothing into the client area itself.
+// boxes. Only this file sees SDL; into the client area it draws only the black a paint starts from.
 #include <SDL.h>
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <condition_variable>
