@@ -1,5 +1,7 @@
 // The Linux entry point: the command line, loading the program (its own trailer, an application
-// or a .bas source), the two threads of a run, and the exit status.
+// or a .bas source), a desktop window or the headless console, the two threads of a run, and the
+// exit status.
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -58,13 +60,19 @@ void reportFileSystemError() {
 struct Program {
   host::ProgramImage image;
   std::string dir;
+  std::string title;  // the file's base name without its extension, as the window's title
 };
+
+std::string titleOf(const std::string& file) {
+  return fs::path(file).stem().string();
+}
 
 // Finds the program to run; on failure prints why and returns nothing.
 std::optional<Program> loadProgram(const host::CommandLine& cl) {
   std::string self = platform::executablePath();
   if (auto tail = readTail(self); tail) {
-    if (auto own = host::readTrailer(*tail)) return Program{*own, programDirOf(self)};
+    if (auto own = host::readTrailer(*tail))
+      return Program{*own, programDirOf(self), titleOf(self)};
   }
   if (cl.file.empty()) {
     std::fprintf(stderr, "tarnwick: no FILE given\n%s", std::string(host::usageText()).c_str());
@@ -85,7 +93,7 @@ std::optional<Program> loadProgram(const host::CommandLine& cl) {
     }
     host::ProgramImage image{std::string(host::defaultFaceName),
                              std::string(host::defaultFontNumbers), std::move(*text)};
-    return Program{std::move(image), programDirOf(cl.file)};
+    return Program{std::move(image), programDirOf(cl.file), titleOf(cl.file)};
   }
   std::optional<std::string> tail = readTail(cl.file);
   std::optional<host::ProgramImage> image = tail ? host::readTrailer(*tail) : std::nullopt;
@@ -93,7 +101,7 @@ std::optional<Program> loadProgram(const host::CommandLine& cl) {
     reportFileSystemError();
     return std::nullopt;
   }
-  return Program{std::move(*image), programDirOf(cl.file)};
+  return Program{std::move(*image), programDirOf(cl.file), titleOf(cl.file)};
 }
 
 void writeScreenDump(const std::string& path, const std::string& text) {
@@ -102,13 +110,46 @@ void writeScreenDump(const std::string& path, const std::string& text) {
   if (!out) std::fprintf(stderr, "tarnwick: cannot write %s\n", path.c_str());
 }
 
+// A window when a display is named and no headless run is asked for.
+bool wantsWindow(const host::CommandLine& cl) {
+  auto named = [](const char* variable) {
+    const char* value = std::getenv(variable);
+    return value && *value;
+  };
+  return !cl.headless && (named("DISPLAY") || named("WAYLAND_DISPLAY"));
+}
+
 int run(const host::CommandLine& cl, Program program) {
   std::unique_ptr<platform::Files> files = platform::makeFiles();
-  std::unique_ptr<platform::Clock> clock = platform::makeClock();
   std::unique_ptr<platform::Settings> settings = platform::makeSettings(cl.settings);
   std::unique_ptr<platform::ScreenFont> font = platform::makeBuiltinFont();
-  std::unique_ptr<platform::Canvas> bitmap = platform::makeRasterCanvas(cl.display);
   std::unique_ptr<platform::Canvas> client = platform::makeRasterCanvas(cl.client);
+  Runtime* runtime = nullptr;
+  platform::WindowProcedure procedure = [&runtime](const platform::Message& m) {
+    screen::windowProcedure(*runtime, m);
+  };
+  std::unique_ptr<platform::Window> window;
+  std::unique_ptr<platform::Clock> clock;
+  platform::Extent display = cl.display;
+  if (wantsWindow(cl)) {
+    std::string error;
+    std::optional<platform::Desktop> desktop = platform::openDesktopWindow(
+        std::move(procedure), *client, {cl.scale, program.title, cl.boxLog}, error);
+    if (!desktop) {
+      std::fprintf(stderr, "tarnwick: %s (--headless runs without a window)\n", error.c_str());
+      return exitLoadFailure;
+    }
+    window = std::move(desktop->window);
+    clock = std::move(desktop->clock);
+    if (!cl.displayGiven)
+      display = {std::clamp(desktop->display.width, 1, host::extentLimit),
+                 std::clamp(desktop->display.height, 1, host::extentLimit)};
+  } else {
+    window = platform::makeHeadlessWindow(std::move(procedure),
+                                          platform::HeadlessOptions{cl.client, cl.boxLog});
+    clock = platform::makeClock();
+  }
+  std::unique_ptr<platform::Canvas> bitmap = platform::makeRasterCanvas(display);
   platform::Services services;
   services.font = font.get();
   services.bitmap = bitmap.get();
@@ -116,10 +157,6 @@ int run(const host::CommandLine& cl, Program program) {
   services.files = files.get();
   services.clock = clock.get();
   services.settings = settings.get();
-  Runtime* runtime = nullptr;
-  std::unique_ptr<platform::Window> window = platform::makeHeadlessWindow(
-      [&runtime](const platform::Message& m) { screen::windowProcedure(*runtime, m); },
-      platform::HeadlessOptions{cl.client, cl.boxLog});
   services.window = window.get();
   auto rt = std::make_unique<Runtime>(services);
   runtime = rt.get();

@@ -143,6 +143,21 @@ std::optional<std::string> utf8ToCp932(std::string_view text, std::size_t* badOf
   return out;
 }
 
+std::string typedCp932(std::string_view utf8) {
+  std::string out;
+  for (std::size_t i = 0; i < utf8.size();) {
+    char32_t c = 0;
+    const std::size_t len = decodeUtf8(utf8, i, c);
+    if (len == 0) {
+      ++i;
+      continue;
+    }
+    if (std::optional<std::string> bytes = utf8ToCp932(utf8.substr(i, len))) out += *bytes;
+    i += len;
+  }
+  return out;
+}
+
 bool isValidUtf8(std::string_view text) {
   char32_t c = 0;
   for (std::size_t i = 0; i < text.size();) {

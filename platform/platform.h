@@ -28,6 +28,10 @@ std::optional<std::string> utf8ToCp932(std::string_view text, std::size_t* badOf
 
 bool isValidUtf8(std::string_view text);
 
+// The code page 932 bytes of typed UTF-8 text, character by character: a character without a code
+// page 932 form, and a malformed byte, are left out.
+std::string typedCp932(std::string_view utf8);
+
 // ---- Window, messages, caret, IME, message boxes ------------------------------------------------
 
 enum class Msg : std::uint8_t {
@@ -265,6 +269,24 @@ struct HeadlessOptions {
 // The headless window: an event loop with no window, message boxes as one line on stderr, screen
 // text echoed to stdout in UTF-8.
 std::unique_ptr<Window> makeHeadlessWindow(WindowProcedure procedure, HeadlessOptions options);
+
+struct DesktopOptions {
+  int scale = 0;       // screen pixels a client pixel takes across and down; 0 picks 2 or 1
+  std::string title;   // UTF-8
+  std::string boxLog;  // boxes are appended here instead of being shown
+};
+// A window on the desktop and what comes with it.
+struct Desktop {
+  std::unique_ptr<Window> window;
+  std::unique_ptr<Clock> clock;  // the system's clock; the key state is the window's keyboard
+  Extent display;                // the size of the desktop's display
+};
+// The desktop window (Linux): a window on the display that DISPLAY or WAYLAND_DISPLAY names,
+// showing clientArea (a raster surface of the first client size, resized with the window) scaled
+// without smoothing, taking keys as they are typed. It is shown when run() starts. Nothing, with
+// the reason in error, when no window can be made on that display.
+std::optional<Desktop> openDesktopWindow(WindowProcedure procedure, Canvas& clientArea,
+                                         DesktopOptions options, std::string& error);
 // The built-in font: 8 by 16 pixels a byte, a double-byte character twice as wide.
 std::unique_ptr<ScreenFont> makeBuiltinFont();
 // A surface of the given size drawn by the portable rasteriser with the built-in font, black at
@@ -272,6 +294,16 @@ std::unique_ptr<ScreenFont> makeBuiltinFont();
 std::unique_ptr<Canvas> makeRasterCanvas(Extent size);
 // Writes a raster surface's pixels as a PNG file; false when it cannot be written.
 bool writePng(const Canvas& canvas, const std::string& path);
+// What a window that shows a raster surface needs of it. The watcher is called after every change
+// of the pixels, on the thread that drew them, until another (or an empty one) replaces it; the
+// replacing call waits for a watcher still running.
+using CanvasWatcher = std::function<void()>;
+void watchRasterCanvas(Canvas& canvas, CanvasWatcher watcher);
+// A new size: the pixels that still fit keep their place, the rest is black.
+void resizeRasterCanvas(Canvas& canvas, Extent size);
+// Calls reader with the pixels, in rows from the top, while nobody draws.
+void readRasterCanvas(const Canvas& canvas,
+                      const std::function<void(const Colour* pixels, Extent size)>& reader);
 std::unique_ptr<Files> makeFiles();
 std::unique_ptr<Clock> makeClock();
 // Settings kept in a file; an empty path means the default place for this user.

@@ -2,7 +2,7 @@
 // the font's metrics, a canvas as PNG. It touches no state but its own objects'.
 //
 // Each canvas guards its image with its own lock, because the UI thread paints while the program
-// draws.
+// draws; a window that shows a canvas is told of every change, so that it uploads frames only then.
 #include <algorithm>
 #include <climits>
 #include <mutex>
@@ -51,58 +51,56 @@ class RasterCanvas final : public Canvas {
  public:
   explicit RasterCanvas(Extent size) : image_(size.width, size.height) {}
 
-  // The size never changes, so it is read without the lock.
-  Extent size() const override { return {image_.width, image_.height}; }
+  Extent size() const override {
+    std::lock_guard lock(mutex_);
+    return {image_.width, image_.height};
+  }
   std::optional<Colour> pixel(int x, int y) const override {
     std::lock_guard lock(mutex_);
     if (!image_.contains(x, y)) return std::nullopt;
     return image_.row(y)[x];
   }
   void setPixel(int x, int y, Colour c) override {
-    std::lock_guard lock(mutex_);
-    raster::setPixel(image_, x, y, c);
+    change([&] { raster::setPixel(image_, x, y, c); });
   }
   void line(int x1, int y1, int x2, int y2, Colour pen) override {
-    std::lock_guard lock(mutex_);
-    raster::drawLine(image_, x1, y1, x2, y2, pen);
+    change([&] { raster::drawLine(image_, x1, y1, x2, y2, pen); });
   }
   void fillRect(const Rect& r, Colour c) override {
-    std::lock_guard lock(mutex_);
-    raster::fillRect(image_, r, c);
+    change([&] { raster::fillRect(image_, r, c); });
   }
   void rectangle(const Rect& r, Colour pen, std::optional<Colour> fill) override {
-    std::lock_guard lock(mutex_);
-    raster::drawRectangle(image_, r, pen, fill);
+    change([&] { raster::drawRectangle(image_, r, pen, fill); });
   }
   void ellipse(const Rect& r, Colour pen, std::optional<Colour> fill) override {
-    std::lock_guard lock(mutex_);
-    raster::drawEllipse(image_, r, pen, fill);
+    change([&] { raster::drawEllipse(image_, r, pen, fill); });
   }
   void arc(const Rect& r, int x3, int y3, int x4, int y4, Colour pen) override {
-    std::lock_guard lock(mutex_);
-    raster::drawArc(image_, r, x3, y3, x4, y4, pen);
+    change([&] { raster::drawArc(image_, r, x3, y3, x4, y4, pen); });
   }
   void pie(const Rect& r, int x3, int y3, int x4, int y4, Colour pen, Colour fill) override {
-    std::lock_guard lock(mutex_);
-    raster::drawPie(image_, r, x3, y3, x4, y4, pen, fill);
+    change([&] { raster::drawPie(image_, r, x3, y3, x4, y4, pen, fill); });
   }
   void drawText(int x, int y, std::string_view cell, Colour foreground,
                 std::optional<Colour> background) override {
-    std::lock_guard lock(mutex_);
-    raster::drawText(image_, x, y, cell, foreground, background);
+    change([&] { raster::drawText(image_, x, y, cell, foreground, background); });
   }
   // Only another raster canvas is copied from (every surface of this system is one); copying a
   // canvas onto itself in place changes nothing.
   void copyFrom(const Canvas& source, const Rect& r) override {
     const auto* other = dynamic_cast<const RasterCanvas*>(&source);
     if (!other || other == this) return;
-    std::scoped_lock lock(mutex_, other->mutex_);
-    raster::blit(image_, r.left, r.top, other->image_, r.left, r.top, extent(r.left, r.right),
-                 extent(r.top, r.bottom), RasterOp::Copy);
+    {
+      std::scoped_lock lock(mutex_, other->mutex_);
+      raster::blit(image_, r.left, r.top, other->image_, r.left, r.top, extent(r.left, r.right),
+                   extent(r.top, r.bottom), RasterOp::Copy);
+    }
+    notify();
   }
   void scroll(int dx, int dy) override {
-    std::lock_guard lock(mutex_);
-    raster::blit(image_, 0, 0, image_, dx, dy, image_.width, image_.height, RasterOp::Copy);
+    change([&] {
+      raster::blit(image_, 0, 0, image_, dx, dy, image_.width, image_.height, RasterOp::Copy);
+    });
   }
   // A rectangle with its corners the wrong way round makes an empty picture; one larger than
   // picturePixelLimit makes none. Parts outside the canvas are black.
@@ -121,8 +119,9 @@ class RasterCanvas final : public Canvas {
   void putPicture(const Picture& picture, int x, int y, RasterOp op) override {
     const auto* p = dynamic_cast<const RasterPicture*>(&picture);
     if (!p) return;
-    std::lock_guard lock(mutex_);
-    raster::blit(image_, x, y, p->image(), 0, 0, p->image().width, p->image().height, op);
+    change([&] {
+      raster::blit(image_, x, y, p->image(), 0, 0, p->image().width, p->image().height, op);
+    });
   }
   std::unique_ptr<Picture> loadPicture(std::string_view fileName) override {
     const std::optional<std::string> path = hostPath(fileName);
@@ -136,9 +135,44 @@ class RasterCanvas final : public Canvas {
     return raster::writePng(image_, path);
   }
 
+  void watch(CanvasWatcher watcher) {
+    std::lock_guard lock(watcherMutex_);
+    watcher_ = std::move(watcher);
+  }
+  // The pixels that still fit keep their place; the rest of the new area is black.
+  void resize(Extent size) {
+    change([&] {
+      raster::Image resized(size.width, size.height);
+      raster::blit(resized, 0, 0, image_, 0, 0, image_.width, image_.height, RasterOp::Copy);
+      image_ = std::move(resized);
+    });
+  }
+  void read(const std::function<void(const Colour*, Extent)>& reader) const {
+    std::lock_guard lock(mutex_);
+    reader(image_.pixels.data(), {image_.width, image_.height});
+  }
+
  private:
+  // Draws under the lock, then tells the watcher.
+  template <class Draw>
+  void change(Draw draw) {
+    {
+      std::lock_guard lock(mutex_);
+      draw();
+    }
+    notify();
+  }
+  // The watcher runs outside the pixel lock, so that it may read the pixels; its own lock lets
+  // watch() wait for a call in progress.
+  void notify() {
+    std::lock_guard lock(watcherMutex_);
+    if (watcher_) watcher_();
+  }
+
   mutable std::mutex mutex_;
   raster::Image image_;
+  std::mutex watcherMutex_;
+  CanvasWatcher watcher_;
 };
 
 }  // namespace
@@ -152,6 +186,16 @@ std::unique_ptr<Canvas> makeRasterCanvas(Extent size) {
 bool writePng(const Canvas& canvas, const std::string& path) {
   const auto* raster = dynamic_cast<const RasterCanvas*>(&canvas);
   return raster && raster->writePng(path);
+}
+void watchRasterCanvas(Canvas& canvas, CanvasWatcher watcher) {
+  if (auto* raster = dynamic_cast<RasterCanvas*>(&canvas)) raster->watch(std::move(watcher));
+}
+void resizeRasterCanvas(Canvas& canvas, Extent size) {
+  if (auto* raster = dynamic_cast<RasterCanvas*>(&canvas)) raster->resize(size);
+}
+void readRasterCanvas(const Canvas& canvas,
+                      const std::function<void(const Colour* pixels, Extent size)>& reader) {
+  if (const auto* raster = dynamic_cast<const RasterCanvas*>(&canvas)) raster->read(reader);
 }
 
 }  // namespace tw::platform

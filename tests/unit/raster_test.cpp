@@ -1,6 +1,7 @@
 // Unit tests of platform/raster/: the pixels of lines, rectangles, ellipses, arcs and pies, block
 // transfers onto other images and onto themselves, text cells of the built-in font, PNG files
-// written and read back, and Windows bitmap files of every kind read, damaged ones refused.
+// written and read back, and Windows bitmap files of every kind read, damaged ones refused; what a
+// window needs of a canvas (told of changes, resized, read) and of typed text.
 #include "platform/raster/raster.h"
 
 #include <gtest/gtest.h>
@@ -259,6 +260,41 @@ TEST(RasterCanvas, CapturesAndPutsPictures) {
   EXPECT_EQ(copy->pixel(0, 1), 0u);
   canvas->scroll(18, 8);
   EXPECT_EQ(canvas->pixel(0, 0), pen);
+}
+
+// A window uploads a frame only when told of a change, so every kind of drawing must tell it.
+TEST(RasterCanvas, TellsItsWatcherOfEveryChangeAndKeepsPixelsWhenResized) {
+  auto canvas = platform::makeRasterCanvas({20, 10});
+  int changes = 0;
+  platform::watchRasterCanvas(*canvas, [&] { ++changes; });
+  canvas->setPixel(1, 1, pen);
+  canvas->fillRect({0, 0, 2, 2}, fill);
+  canvas->drawText(0, 0, "A", pen, std::nullopt);
+  canvas->scroll(0, 1);
+  auto other = platform::makeRasterCanvas({20, 10});
+  canvas->copyFrom(*other, {10, 0, 20, 10});
+  EXPECT_EQ(changes, 5);
+  canvas->setPixel(2, 3, fill);
+  platform::resizeRasterCanvas(*canvas, {4, 30});
+  EXPECT_EQ(changes, 7);
+  EXPECT_EQ(canvas->size().width, 4);
+  EXPECT_EQ(canvas->size().height, 30);
+  EXPECT_EQ(canvas->pixel(2, 3), fill);
+  EXPECT_EQ(canvas->pixel(3, 29), 0u);
+  platform::readRasterCanvas(*canvas, [&](const platform::Colour* pixels, platform::Extent size) {
+    EXPECT_EQ(size.width * size.height, 120);
+    EXPECT_EQ(pixels[3 * 4 + 2], fill);
+  });
+  platform::watchRasterCanvas(*canvas, {});
+  canvas->setPixel(0, 0, pen);
+  EXPECT_EQ(changes, 7);
+}
+
+// Typed text: each character that code page 932 holds becomes its bytes; the rest is left out.
+TEST(TypedText, KeepsWhatCodePage932HoldsAndDropsTheRest) {
+  EXPECT_EQ(platform::typedCp932("a\u65E5\u00E9b"), std::string("a\x93\xFA") + 'b');
+  EXPECT_EQ(platform::typedCp932("\xF0\x9F\x98\x80x\xFFy\xE6\x97"), "xy");
+  EXPECT_EQ(platform::typedCp932("\uFF76"), "\xB6");
 }
 
 // The colours of a cell drawn at (0, 0) of a paper-coloured image, as a text of '#' (foreground),

@@ -1,0 +1,3 @@
+10 PRINT STRING$(60,"a");STRING$(40,"b");"折り返し"
+20 PRINT "end"
+30 IF INKEY$="" THEN 30
