@@ -272,10 +272,16 @@ void GdiCanvas::ellipse(const Rect& r, Colour pen, std::optional<Colour> fill) {
   closedFigure(d, pen, fill, [&] { Ellipse(d, r.left, r.top, r.right, r.bottom); });
 }
 
+// Two equal radial points make the whole outline. Some GDIs leave out the pixel where such an arc
+// starts, which would let a fill out through it, so the outline is drawn as an ellipse's.
 void GdiCanvas::arc(const Rect& r, int x3, int y3, int x4, int y4, Colour pen) {
   std::lock_guard lock(mutex());
   HDC d = dc();
   if (!d) return;
+  if (x3 == x4 && y3 == y4) {
+    closedFigure(d, pen, std::nullopt, [&] { Ellipse(d, r.left, r.top, r.right, r.bottom); });
+    return;
+  }
   SetDCPenColor(d, pen);
   Arc(d, r.left, r.top, r.right, r.bottom, x3, y3, x4, y4);
 }
@@ -344,7 +350,6 @@ std::unique_ptr<Picture> GdiCanvas::capture(const Rect& r) const {
   return std::make_unique<GdiPicture>(bitmap, Extent{w, h});
 }
 
-// A monochrome picture is drawn in black and white whatever colours text was last drawn in.
 void GdiCanvas::putPicture(const Picture& picture, int x, int y, RasterOp op) {
   const auto* p = dynamic_cast<const GdiPicture*>(&picture);
   if (!p || !p->bitmap()) return;
@@ -352,8 +357,6 @@ void GdiCanvas::putPicture(const Picture& picture, int x, int y, RasterOp op) {
   HDC d = dc();
   if (!d) return;
   BitmapDc source(d, p->bitmap());
-  SetTextColor(d, 0);
-  SetBkColor(d, 0xFFFFFF);
   BitBlt(d, x, y, p->size().width, p->size().height, source.get(), 0, 0, ropOf(op));
 }
 
@@ -365,8 +368,9 @@ std::unique_ptr<Picture> GdiCanvas::loadPicture(std::string_view fileName) {
   const long long fileSize =
       (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
   if (fileSize > raster::pictureFileLimit) return nullptr;
-  auto* bitmap = static_cast<HBITMAP>(
-      LoadImageW(nullptr, wide(*path), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+  // A DIB section keeps the file's own colours, a monochrome file's included.
+  auto* bitmap = static_cast<HBITMAP>(LoadImageW(nullptr, wide(*path), IMAGE_BITMAP, 0, 0,
+                                                 LR_LOADFROMFILE | LR_CREATEDIBSECTION));
   if (!bitmap) return nullptr;
   BITMAP info{};
   if (!GetObjectW(bitmap, sizeof info, &info) || tooLarge(info.bmWidth, info.bmHeight)) {
