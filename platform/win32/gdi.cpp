@@ -22,6 +22,30 @@ int extent(int from, int to) {
       std::clamp(static_cast<long long>(to) - from, 0LL, static_cast<long long>(INT_MAX)));
 }
 
+// A loaded bitmap's pixels as a 32-bit DIB section: a block transfer from a monochrome bitmap
+// would take the text colours of the target instead of the file's own two colours.
+HBITMAP trueColour(HBITMAP loaded, int width, int height) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP copy = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (!copy) return nullptr;
+  HDC screen = GetDC(nullptr);
+  const int lines = GetDIBits(screen, loaded, 0, static_cast<UINT>(height), bits, &info,
+                              DIB_RGB_COLORS);
+  ReleaseDC(nullptr, screen);
+  if (lines != height) {
+    DeleteObject(copy);
+    return nullptr;
+  }
+  return copy;
+}
+
 class GdiPicture final : public Picture {
  public:
   GdiPicture(HBITMAP bitmap, Extent size) : bitmap_(bitmap), size_(size) {}
@@ -368,15 +392,15 @@ std::unique_ptr<Picture> GdiCanvas::loadPicture(std::string_view fileName) {
   const long long fileSize =
       (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
   if (fileSize > raster::pictureFileLimit) return nullptr;
-  // A DIB section keeps the file's own colours, a monochrome file's included.
-  auto* bitmap = static_cast<HBITMAP>(LoadImageW(nullptr, wide(*path), IMAGE_BITMAP, 0, 0,
+  auto* loaded = static_cast<HBITMAP>(LoadImageW(nullptr, wide(*path), IMAGE_BITMAP, 0, 0,
                                                  LR_LOADFROMFILE | LR_CREATEDIBSECTION));
-  if (!bitmap) return nullptr;
+  if (!loaded) return nullptr;
   BITMAP info{};
-  if (!GetObjectW(bitmap, sizeof info, &info) || tooLarge(info.bmWidth, info.bmHeight)) {
-    DeleteObject(bitmap);
-    return nullptr;
-  }
+  HBITMAP bitmap = nullptr;
+  if (GetObjectW(loaded, sizeof info, &info) && !tooLarge(info.bmWidth, info.bmHeight))
+    bitmap = trueColour(loaded, info.bmWidth, info.bmHeight);
+  DeleteObject(loaded);
+  if (!bitmap) return nullptr;
   return std::make_unique<GdiPicture>(bitmap, Extent{info.bmWidth, info.bmHeight});
 }
 
