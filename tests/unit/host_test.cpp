@@ -282,5 +282,17 @@ TEST_F(TarnwickCommand, RunsSourceFilesAndReportsBuildErrors) {
   EXPECT_NE(bad.err.find("q.bas:2:"), std::string::npos);
 }
 
+// The settings file keeps its other lines; the RS232C line is added with the default once and
+// then left as the user wrote it.
+TEST_F(TarnwickCommand, TheSettingsFileGainsTheSerialLine) {
+  const std::string program = write("p.bas", "10 END\n").string();
+  write("settings", "COM1=/dev/ttyUSB0\n");
+  EXPECT_EQ(run("--headless " + program).status, 0);
+  EXPECT_EQ(read(dir_ / "settings"), "COM1=/dev/ttyUSB0\nRS232C=1 9600 8 0 0 1 0\n");
+  write("settings", "RS232C=3 19200\r\n");
+  EXPECT_EQ(run("--headless " + program).status, 0);
+  EXPECT_EQ(read(dir_ / "settings"), "RS232C=3 19200\r\n");
+}
+
 }  // namespace
 }  // namespace tw
