@@ -6,7 +6,8 @@
 // whichever keeps the error of the ellipse's equation smallest; a flat ellipse whose columns run
 // out first ends in its middle columns. A row's pixels are those between its outline pixels, so
 // the shape touches the box's first and last columns and rows and is symmetric both ways. Boxes
-// longer than any surface are measured instead by the pixel centres inside the inscribed ellipse.
+// with a side over exactSide are measured instead by the pixel centres inside the inscribed
+// ellipse.
 #include <algorithm>
 #include <climits>
 #include <cmath>
@@ -18,8 +19,9 @@
 namespace tw::raster {
 namespace {
 
-// Sides up to this length are measured exactly in 64-bit integers; a larger ellipse (far larger
-// than any surface) is measured in long double. Not observable by a program.
+// Ellipses with sides up to this length are traced (in 64-bit integers, a table of half their
+// rows); a larger one is measured row by row, in long double beyond. A program observes the
+// difference only in a part of such an ellipse that reaches a surface.
 constexpr long long exactSide = 1LL << 15;
 
 // The sign of a*b - c*d: exact while every factor stays below 2^31 in magnitude, which covers
