@@ -174,6 +174,16 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args
 std::string_view usageText();
 inline constexpr std::string_view versionText = "tarnwick 0.1.0";
 
+// ---- What the Windows entry point needs --------------------------------------------------------
+
+// The words of a Windows command line as the system's C run-time splits them, in UTF-8. The first
+// word, the program's name, ends at the first blank or tab (or runs between quotes, taken as they
+// stand); in the others a double quote starts or ends a quoted part, 2n backslashes before one
+// stand for n, 2n+1 backslashes for n and a literal quote, and "" inside quotes is one quote.
+std::vector<std::string> splitCommandLine(std::u16string_view commandLine);
+// The trailer's font as a LOGFONT; a face-name byte without a character becomes U+FFFD.
+platform::LogFont logFont(const FontSpec& font);
+
 // ---- Configuration and start-up -----------------------------------------------------------------
 
 // Sets the serial defaults and reads the stored RS232C value, writing the default when absent.

@@ -67,6 +67,40 @@ std::size_t decodeUtf8(std::string_view s, std::size_t pos, char32_t& c) {
   return len;
 }
 
+// Decodes one UTF-16 character at pos; returns its length in units, 0 for a lone surrogate.
+std::size_t decodeUtf16(std::u16string_view s, std::size_t pos, char32_t& c) {
+  const char16_t u = s[pos];
+  if (u < 0xD800 || u > 0xDFFF) {
+    c = u;
+    return 1;
+  }
+  if (u > 0xDBFF || pos + 1 >= s.size() || s[pos + 1] < 0xDC00 || s[pos + 1] > 0xDFFF) return 0;
+  c = 0x10000 + ((static_cast<char32_t>(u) - 0xD800) << 10) + (s[pos + 1] - 0xDC00);
+  return 2;
+}
+
+void appendUtf16(std::u16string& out, char32_t c) {
+  if (c < 0x10000) {
+    out += static_cast<char16_t>(c);
+    return;
+  }
+  c -= 0x10000;
+  out += static_cast<char16_t>(0xD800 + (c >> 10));
+  out += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
+}
+
+// The character of the code page 932 bytes at i, advancing i past them; 0 when they have none.
+char32_t decodeCp932(std::string_view text, std::size_t& i) {
+  auto b = static_cast<unsigned char>(text[i]);
+  if (b < 0x80) return b;
+  if (isLeadByte(b) && i + 1 < text.size()) {
+    char32_t c = decodePair(b, static_cast<unsigned char>(text[i + 1]));
+    if (c) ++i;
+    return c;
+  }
+  return kSingleByte[b - 0x80];
+}
+
 using EncodeEntry = std::pair<char32_t, std::uint16_t>;
 
 // Unicode to code page 932, sorted by character; built once from the decoding tables.
@@ -91,27 +125,48 @@ const std::vector<EncodeEntry>& encodeIndex() {
   return index;
 }
 
+// Appends the code page 932 bytes of a character; false when it has none.
+bool appendCp932(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+    return true;
+  }
+  const auto& index = encodeIndex();
+  auto it = std::lower_bound(index.begin(), index.end(), EncodeEntry{c, 0});
+  if (it == index.end() || it->first != c) return false;
+  if (it->second > 0xFF) out += static_cast<char>(it->second >> 8);
+  out += static_cast<char>(it->second & 0xFF);
+  return true;
+}
+
 }  // namespace
 
 std::string cp932ToUtf8(std::string_view text, bool* lossless) {
   std::string out;
   out.reserve(text.size() + text.size() / 2);
   for (std::size_t i = 0; i < text.size(); ++i) {
-    auto b = static_cast<unsigned char>(text[i]);
-    char32_t c = 0;
-    if (b < 0x80) {
-      c = b;
-    } else if (isLeadByte(b) && i + 1 < text.size()) {
-      c = decodePair(b, static_cast<unsigned char>(text[i + 1]));
-      if (c) ++i;
-    } else {
-      c = kSingleByte[b - 0x80];
-    }
-    if (!c && b != 0) {
+    const bool nul = text[i] == 0;
+    char32_t c = decodeCp932(text, i);
+    if (!c && !nul) {
       c = 0xFFFD;
       if (lossless) *lossless = false;
     }
     appendUtf8(out, c);
+  }
+  return out;
+}
+
+std::u16string cp932ToUtf16(std::string_view text, bool* lossless) {
+  std::u16string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const bool nul = text[i] == 0;
+    char32_t c = decodeCp932(text, i);
+    if (!c && !nul) {
+      c = 0xFFFD;
+      if (lossless) *lossless = false;
+    }
+    appendUtf16(out, c);
   }
   return out;
 }
@@ -122,22 +177,48 @@ std::optional<std::string> utf8ToCp932(std::string_view text, std::size_t* badOf
   for (std::size_t i = 0; i < text.size();) {
     char32_t c = 0;
     std::size_t len = decodeUtf8(text, i, c);
-    if (len == 0) {
+    if (len == 0 || !appendCp932(out, c)) {
       if (badOffset) *badOffset = i;
       return std::nullopt;
     }
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else {
-      const auto& index = encodeIndex();
-      auto it = std::lower_bound(index.begin(), index.end(), EncodeEntry{c, 0});
-      if (it == index.end() || it->first != c) {
-        if (badOffset) *badOffset = i;
-        return std::nullopt;
-      }
-      if (it->second > 0xFF) out += static_cast<char>(it->second >> 8);
-      out += static_cast<char>(it->second & 0xFF);
-    }
+    i += len;
+  }
+  return out;
+}
+
+std::optional<std::string> utf16ToCp932(std::u16string_view text) {
+  std::string out;
+  out.reserve(text.size() * 2);
+  for (std::size_t i = 0; i < text.size();) {
+    char32_t c = 0;
+    std::size_t len = decodeUtf16(text, i, c);
+    if (len == 0 || !appendCp932(out, c)) return std::nullopt;
+    i += len;
+  }
+  return out;
+}
+
+std::u16string utf8ToUtf16(std::string_view text) {
+  std::u16string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    char32_t c = 0xFFFD;
+    std::size_t len = decodeUtf8(text, i, c);
+    if (len == 0) c = 0xFFFD, len = 1;
+    appendUtf16(out, c);
+    i += len;
+  }
+  return out;
+}
+
+std::string utf16ToUtf8(std::u16string_view text) {
+  std::string out;
+  out.reserve(text.size() * 3);
+  for (std::size_t i = 0; i < text.size();) {
+    char32_t c = 0xFFFD;
+    std::size_t len = decodeUtf16(text, i, c);
+    if (len == 0) c = 0xFFFD, len = 1;
+    appendUtf8(out, c);
     i += len;
   }
   return out;

@@ -32,6 +32,16 @@ bool isValidUtf8(std::string_view text);
 // page 932 form, and a malformed byte, are left out.
 std::string typedCp932(std::string_view utf8);
 
+// The same conversions for UTF-16, the form in which text crosses to Windows. A code page 932
+// byte sequence without a character becomes U+FFFD and clears *lossless when given; UTF-16
+// without a code page 932 form (a lone surrogate included) gives nothing.
+std::u16string cp932ToUtf16(std::string_view text, bool* lossless = nullptr);
+std::optional<std::string> utf16ToCp932(std::u16string_view text);
+// Between UTF-8 and UTF-16 (the paths and words of a command line); malformed input becomes
+// U+FFFD.
+std::u16string utf8ToUtf16(std::string_view text);
+std::string utf16ToUtf8(std::u16string_view text);
+
 // ---- Window, messages, caret, IME, message boxes ------------------------------------------------
 
 enum class Msg : std::uint8_t {
@@ -309,7 +319,62 @@ std::unique_ptr<Clock> makeClock();
 // Settings kept in a file; an empty path means the default place for this user.
 std::unique_ptr<Settings> makeSettings(std::string path);
 
+// The settings file holds NAME=VALUE lines; the RS232C value is the line of this name.
+inline constexpr std::string_view serialSettingName = "RS232C";
+// The value of the first NAME= line of a settings file's text; nothing when there is none.
+std::optional<std::string> settingsValue(std::string_view fileText, std::string_view name);
+// The text with the first NAME= line set to the value (added as the last line when there is
+// none); every other line is kept as it stands.
+std::string withSettingsValue(std::string_view fileText, std::string_view name,
+                              std::string_view value);
+
 // The path of the running executable (UTF-8), empty if unknown.
 std::string executablePath();
+
+// ---- The Windows implementations (platform/win32) -----------------------------------------------
+
+// A font as Windows describes it (a LOGFONT), its face name in UTF-16.
+struct LogFont {
+  std::int32_t height = 0, width = 0, escapement = 0, orientation = 0, weight = 0;
+  std::uint8_t italic = 0, underline = 0, strikeOut = 0, charSet = 0, outPrecision = 0,
+               clipPrecision = 0, quality = 0, pitchAndFamily = 0;
+  std::u16string faceName;  // at most logFontFaceLimit units
+};
+inline constexpr std::size_t logFontFaceLimit = 31;
+
+struct DesktopOptions {
+  std::u16string title;
+  Extent client{640, 400};  // the first client size
+  std::string boxLog;       // UTF-8 path; boxes are appended here instead of being shown
+  LogFont font;             // also the font of the input method's composition window
+};
+
+// The application's window: open() registers the class and creates the window (its creation
+// runs the procedure with Msg::Create), show() shows it; run() is the message loop.
+class DesktopWindow : public Window {
+ public:
+  // False when the class cannot be registered or the window cannot be created.
+  virtual bool open() = 0;
+  virtual void show() = 0;
+  // What the window shows, drawn through the window's device context.
+  virtual Canvas& clientArea() = 0;
+};
+
+// The display's size in pixels.
+Extent displaySize();
+// The screen font made from a LOGFONT; cells are measured through their UTF-16 form.
+std::unique_ptr<ScreenFont> makeGdiFont(const LogFont& font);
+// A memory device context holding a bitmap of the given size, black at first, that draws text in
+// the font (made by makeGdiFont). writePng writes it.
+std::unique_ptr<Canvas> makeGdiBitmap(Extent size, const ScreenFont& font);
+std::unique_ptr<DesktopWindow> makeDesktopWindow(WindowProcedure procedure, DesktopOptions options,
+                                                 const ScreenFont& font);
+// The settings value in the registry of the current user.
+std::unique_ptr<Settings> makeRegistrySettings();
+// A message box without an owner, or its line appended to the box log when one is given (UTF-8).
+void showLoneBox(std::string_view title, std::string_view text, BoxIcon icon,
+                 const std::string& boxLog);
+// The process's command line as the system holds it.
+std::u16string wideCommandLine();
 
 }  // namespace tw::platform

@@ -1,5 +1,5 @@
-// The clock and the stored settings on POSIX systems. The settings value lives in a small file
-// under the user's configuration folder unless a path is given.
+// The clock and the stored settings on POSIX systems. The settings live in a small file of
+// NAME=VALUE lines under the user's configuration folder unless a path is given.
 #include <sys/stat.h>
 
 #include <chrono>
@@ -42,15 +42,18 @@ std::string defaultSettingsPath() {
   return base + "/tarnwick/settings";
 }
 
+// The settings file: NAME=VALUE lines, of which this object reads and writes the RS232C line.
+// A file of the earlier form, the bare value on its first line, is read as that value.
 class FileSettings final : public Settings {
  public:
   explicit FileSettings(std::string path) : path_(std::move(path)) {}
   std::optional<std::string> read() override {
-    std::ifstream in(path_, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string value;
-    std::getline(in, value);
-    return value;
+    std::optional<std::string> text = fileText();
+    if (!text) return std::nullopt;
+    if (std::optional<std::string> value = settingsValue(*text, serialSettingName)) return value;
+    std::string first = text->substr(0, text->find_first_of("\r\n"));
+    if (!first.empty() && first.find('=') == std::string::npos) return first;
+    return std::nullopt;
   }
   bool write(std::string_view value) override {
     if (path_.empty()) return false;
@@ -60,12 +63,21 @@ class FileSettings final : public Settings {
       ::mkdir(parent.c_str(), 0777);
       ::mkdir(folder.c_str(), 0777);
     }
+    const std::string text = withSettingsValue(fileText().value_or(""), serialSettingName, value);
     std::ofstream out(path_, std::ios::binary | std::ios::trunc);
-    out << value << '\n';
+    out << text;
     return static_cast<bool>(out);
   }
 
  private:
+  std::optional<std::string> fileText() const {
+    std::ifstream in(path_, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+  }
+
   std::string path_;
 };
 

@@ -1,24 +1,27 @@
 // Ellipses, arcs and pies on an image: which pixels an ellipse covers, its one-pixel outline, and
 // the sector between two rays from its centre. Lines and rectangles are in draw.cpp.
 //
-// An ellipse of odd width and height is centred on a pixel; a pixel belongs to it when its centre
-// lies inside or on the ellipse inscribed in the box, so the shape touches the box's first and
-// last columns and rows. An even side is drawn as the odd side one shorter, split at its middle
-// column or row, which is then doubled: every row and column of the box has pixels, and the shape
-// stays symmetric both ways. The outline is the boundary one pixel thick: in each row, the pixels
-// of the row's span that the rows above and below do not cover (the whole span in the first and
-// last rows), which joins the rows diagonally, as a one-pixel pen does.
+// The outline is the curve through the centres of the box's outermost pixels traced step by step
+// as GDI traces it: from the middle rows outwards, each step moves one row, one column or both,
+// whichever keeps the error of the ellipse's equation smallest; a flat ellipse whose columns run
+// out first ends in its middle columns. A row's pixels are those between its outline pixels, so
+// the shape touches the box's first and last columns and rows and is symmetric both ways. Boxes
+// with a side over exactSide are measured instead by the pixel centres inside the inscribed
+// ellipse.
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdlib>
+#include <vector>
 
 #include "platform/raster/raster.h"
 
 namespace tw::raster {
 namespace {
 
-// Sides up to this length are measured exactly in 64-bit integers; a larger ellipse (far larger
-// than any surface) is measured in long double. Not observable by a program.
+// Ellipses with sides up to this length are traced (in 64-bit integers, a table of half their
+// rows); a larger one is measured row by row, in long double beyond. A program observes the
+// difference only in a part of such an ellipse that reaches a surface.
 constexpr long long exactSide = 1LL << 15;
 
 // The sign of a*b - c*d: exact while every factor stays below 2^31 in magnitude, which covers
@@ -45,6 +48,18 @@ struct Span {
   bool empty() const { return last < first; }
 };
 
+// The outline pixels of a row: a run at each end of its span.
+struct Runs {
+  Span left, right;
+};
+Runs outlineRuns(const Span& s, const Span& above, const Span& below);
+
+// A row of the traced outline's lower half, counted from the middle: the first and the last
+// column of its left run.
+struct TracedRow {
+  long long outer = 0, inner = 0;
+};
+
 class Oval {
  public:
   explicit Oval(const Rect& r)
@@ -53,7 +68,9 @@ class Oval {
         w_(std::llabs(static_cast<long long>(r.right) - r.left)),
         h_(std::llabs(static_cast<long long>(r.bottom) - r.top)),
         oddW_(w_ - 1 + w_ % 2),
-        oddH_(h_ - 1 + h_ % 2) {}
+        oddH_(h_ - 1 + h_ % 2) {
+    if (w_ > 0 && h_ > 0 && w_ <= exactSide && h_ <= exactSide) trace();
+  }
 
   bool empty() const { return w_ == 0 || h_ == 0; }
   long long top() const { return top_; }
@@ -62,12 +79,23 @@ class Oval {
   // The pixels of row y that belong to the ellipse.
   Span span(long long y) const {
     if (y < top_ || y >= top_ + h_) return {};
+    if (!traced_.empty()) {
+      const TracedRow& r = tracedRow(y);
+      return {r.outer, mirror(r.outer)};
+    }
     const long long middleRow = (oddH_ - 1) / 2, middleColumn = (oddW_ - 1) / 2;
     long long j = y - top_ - middleRow;
     if (j > 0 && h_ % 2 == 0) --j;
     const long long k = halfWidth(j);
     return {left_ + middleColumn - k, left_ + middleColumn + k + (w_ % 2 == 0 ? 1 : 0)};
   }
+  // The outline pixels of row y, given the spans of the rows above and below.
+  Runs outline(long long y, const Span& s, const Span& above, const Span& below) const {
+    if (traced_.empty() || s.empty()) return outlineRuns(s, above, below);
+    const TracedRow& r = tracedRow(y);
+    return {{r.outer, r.inner}, {mirror(r.inner), mirror(r.outer)}};
+  }
+
   // Positions relative to the centre of the box.
   Vec pixel(long long x, long long y) const {
     return {2 * x + 1 - (2 * left_ + w_), -(2 * y + 1 - (2 * top_ + h_))};
@@ -88,6 +116,49 @@ class Oval {
   void centre(int& x, int& y) const { rayEnd({0, 0}, x, y); }
 
  private:
+  long long mirror(long long x) const { return 2 * left_ + w_ - 1 - x; }
+  // The middle rows: the first row of the lower half, and the last of the upper (the same row
+  // when the height is odd).
+  long long lowerMiddle() const { return top_ + h_ / 2; }
+  long long upperMiddle() const { return lowerMiddle() - (h_ % 2 == 0 ? 1 : 0); }
+  const TracedRow& tracedRow(long long y) const {
+    const long long k = y >= lowerMiddle() ? y - lowerMiddle() : upperMiddle() - y;
+    return traced_[static_cast<std::size_t>(std::min<long long>(k, traced_.size() - 1))];
+  }
+
+  // Traces the left half of the outline from the middle rows outwards, recording each row of the
+  // lower half (the upper half mirrors it). a and b are the distances between the centres of the
+  // outermost pixels; the error is the ellipse's equation at the next candidate pixel, scaled.
+  void trace() {
+    const long long a = w_ - 1, b = h_ - 1, oddB = b & 1;
+    long long dx = 4 * (1 - a) * b * b, dy = 4 * (oddB + 1) * a * a;
+    long long err = dx + dy + oddB * a * a;
+    const long long stepX = 8 * b * b, stepY = 8 * a * a;
+    const long long rows = (h_ + 1) / 2, middle = left_ + (w_ - 1) / 2;
+    traced_.assign(static_cast<std::size_t>(rows), TracedRow{LLONG_MAX, LLONG_MIN});
+    long long x = left_, row = 0;
+    auto plot = [&] {
+      if (row >= rows) return;
+      TracedRow& r = traced_[static_cast<std::size_t>(row)];
+      r.outer = std::min(r.outer, x);
+      r.inner = std::max(r.inner, x);
+    };
+    do {
+      plot();
+      const long long e2 = 2 * err;
+      if (e2 <= dy) {
+        ++row;
+        err += dy += stepY;
+      }
+      if (e2 >= dx || 2 * err > dy) {
+        ++x;
+        err += dx += stepX;
+      }
+    } while (x <= middle);
+    // A flat ellipse runs out of columns before rows: its last rows are its middle columns.
+    for (--x; row < rows; ++row) plot();
+  }
+
   // In the odd-sided ellipse, the largest column offset i with the pixel (i, j) from the centre
   // inside: (2i)² h² + (2j)² w² <= w² h². It is at least 0, since |2j| < h.
   long long halfWidth(long long j) const {
@@ -109,7 +180,8 @@ class Oval {
   }
 
   long long left_, top_, w_, h_;
-  long long oddW_, oddH_;  // the sides of the odd-sided ellipse drawn
+  long long oddW_, oddH_;  // the sides of the odd-sided ellipse measured for the largest boxes
+  std::vector<TracedRow> traced_;
 };
 
 // The directions counter-clockwise from one ray to another, both included; all of them when the
@@ -143,10 +215,6 @@ class Sector {
   int endHalf_ = 0;
 };
 
-// The outline pixels of a row: a run at each end of its span.
-struct Runs {
-  Span left, right;
-};
 Runs outlineRuns(const Span& s, const Span& above, const Span& below) {
   if (above.empty() || below.empty()) return {s, {}};
   const long long innerLeft = std::max(above.first, below.first);
@@ -177,7 +245,7 @@ void drawOval(Image& image, const Oval& oval, Colour pen, std::optional<Colour> 
     const std::size_t i = static_cast<std::size_t>(y - first + 1);
     if (spans[i].empty()) continue;
     if (fill) paintRun(image, oval, y, spans[i], *fill, sector);
-    const Runs runs = outlineRuns(spans[i], spans[i - 1], spans[i + 1]);
+    const Runs runs = oval.outline(y, spans[i], spans[i - 1], spans[i + 1]);
     paintRun(image, oval, y, runs.left, pen, sector);
     paintRun(image, oval, y, runs.right, pen, sector);
   }

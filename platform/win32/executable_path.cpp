@@ -1,14 +1,19 @@
 // Where the running executable lives, on Windows.
-#include <windows.h>
+#include <vector>
 
-#include "platform/platform.h"
+#include "platform/win32/detail.h"
 
 namespace tw::platform {
 
+// Asks with a larger buffer while the path does not fit.
 std::string executablePath() {
-  char buffer[MAX_PATH];
-  DWORD n = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
-  return n > 0 && n < MAX_PATH ? std::string(buffer, n) : std::string();
+  for (DWORD capacity = MAX_PATH; capacity <= 32768; capacity *= 2) {
+    std::vector<wchar_t> buffer(capacity);
+    const DWORD n = GetModuleFileNameW(nullptr, buffer.data(), capacity);
+    if (n == 0) return {};
+    if (n < capacity) return utf16ToUtf8(win32::fromWide(buffer.data(), n));
+  }
+  return {};
 }
 
 }  // namespace tw::platform

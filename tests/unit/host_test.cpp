@@ -140,6 +140,36 @@ TEST(CommandLine, OptionsAndErrors) {
   EXPECT_TRUE(host::parseCommandLine({}, error));
 }
 
+// The Windows command line splits as the C run-time splits it; words cross as UTF-8.
+TEST(WideCommandLine, QuotesBackslashesAndNonAsciiWords) {
+  using V = std::vector<std::string>;
+  EXPECT_EQ(host::splitCommandLine(u"\"C:\\Program Files\\app.exe\" --box-log \"a b.txt\""),
+            (V{"C:\\Program Files\\app.exe", "--box-log", "a b.txt"}));
+  // The program's name keeps its backslashes; the others halve them before a quote.
+  EXPECT_EQ(host::splitCommandLine(u"C:\\x\\app.exe a\\\\\"b c\" d\\\"e f\\g"),
+            (V{"C:\\x\\app.exe", "a\\b c", "d\"e", "f\\g"}));
+  EXPECT_EQ(host::splitCommandLine(u"app \"x\"\"y\" \t \"\""), (V{"app", "x\"y", ""}));
+  EXPECT_EQ(host::splitCommandLine(u"app \u65E5\u672C.txt"), (V{"app", "\u65E5\u672C.txt"}));
+  EXPECT_EQ(host::splitCommandLine(u""), (V{""}));
+}
+
+TEST(WideCommandLine, TheTrailersFontBecomesALogfont) {
+  auto font = host::parseFont("-16 0 0 0 400 1 0 0 128 0 0 0 49", host::defaultFaceName);
+  ASSERT_TRUE(font);
+  platform::LogFont lf = host::logFont(*font);
+  EXPECT_EQ(lf.height, -16);
+  EXPECT_EQ(lf.weight, 400);
+  EXPECT_EQ(lf.italic, 1);
+  EXPECT_EQ(lf.charSet, 128);
+  EXPECT_EQ(lf.pitchAndFamily, 49);
+  EXPECT_EQ(lf.faceName, u"\uFF2D\uFF33 \u660E\u671D");
+  // A byte without a character is kept visible; a face name stays within the LOGFONT's field.
+  font->faceName = "a\x81";
+  EXPECT_EQ(host::logFont(*font).faceName, u"a\uFFFD");
+  font->faceName = std::string(40, 'b');
+  EXPECT_EQ(host::logFont(*font).faceName.size(), platform::logFontFaceLimit);
+}
+
 class MemorySettings : public platform::Settings {
  public:
   std::optional<std::string> value;
@@ -250,6 +280,18 @@ TEST_F(TarnwickCommand, RunsSourceFilesAndReportsBuildErrors) {
   Outcome bad = run("--headless " + write("q.bas", "10 PRINT 1\n5 END\n").string());
   EXPECT_EQ(bad.status, 2);
   EXPECT_NE(bad.err.find("q.bas:2:"), std::string::npos);
+}
+
+// The settings file keeps its other lines; the RS232C line is added with the default once and
+// then left as the user wrote it.
+TEST_F(TarnwickCommand, TheSettingsFileGainsTheSerialLine) {
+  const std::string program = write("p.bas", "10 END\n").string();
+  write("settings", "COM1=/dev/ttyUSB0\n");
+  EXPECT_EQ(run("--headless " + program).status, 0);
+  EXPECT_EQ(read(dir_ / "settings"), "COM1=/dev/ttyUSB0\nRS232C=1 9600 8 0 0 1 0\n");
+  write("settings", "RS232C=3 19200\r\n");
+  EXPECT_EQ(run("--headless " + program).status, 0);
+  EXPECT_EQ(read(dir_ / "settings"), "RS232C=3 19200\r\n");
 }
 
 }  // namespace

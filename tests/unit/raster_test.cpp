@@ -148,6 +148,12 @@ TEST(RasterEllipse, FillsItsBoxSymmetricallyWithAThinOutline) {
             ".#...#..\n"
             "..###...\n"
             "........\n");
+  // The curve steps as GDI steps it: in a 100-pixel box the top row runs from 43 to 56, and the
+  // next row's outline from 38 to 42.
+  Image circle(100, 100);
+  raster::drawEllipse(circle, {0, 0, 100, 100}, pen, std::nullopt);
+  for (int x : {42, 43, 56, 57}) EXPECT_EQ(circle.row(0)[x] == pen, x == 43 || x == 56) << x;
+  for (int x : {37, 38, 42, 43}) EXPECT_EQ(circle.row(1)[x] == pen, x == 38 || x == 42) << x;
 }
 
 // Arcs of the circle in (0,0)-(40,40), centre (20,20), from one angle to another in degrees.
