@@ -113,7 +113,7 @@ int run(const host::CommandLine& cl, Program program) {
                                                      ? platform::makeRegistrySettings()
                                                      : platform::makeSettings(cl.settings);
   Runtime* runtime = nullptr;
-  platform::DesktopOptions options{program.title, cl.client, cl.boxLog,
+  platform::Win32WindowOptions options{program.title, cl.client, cl.boxLog,
                                    host::logFont(program.font)};
   std::unique_ptr<platform::DesktopWindow> window = platform::makeDesktopWindow(
       [&runtime](const platform::Message& m) { screen::windowProcedure(*runtime, m); },

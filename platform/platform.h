@@ -342,7 +342,7 @@ struct LogFont {
 };
 inline constexpr std::size_t logFontFaceLimit = 31;
 
-struct DesktopOptions {
+struct Win32WindowOptions {
   std::u16string title;
   Extent client{640, 400};  // the first client size
   std::string boxLog;       // UTF-8 path; boxes are appended here instead of being shown
@@ -367,7 +367,7 @@ std::unique_ptr<ScreenFont> makeGdiFont(const LogFont& font);
 // A memory device context holding a bitmap of the given size, black at first, that draws text in
 // the font (made by makeGdiFont). writePng writes it.
 std::unique_ptr<Canvas> makeGdiBitmap(Extent size, const ScreenFont& font);
-std::unique_ptr<DesktopWindow> makeDesktopWindow(WindowProcedure procedure, DesktopOptions options,
+std::unique_ptr<DesktopWindow> makeDesktopWindow(WindowProcedure procedure, Win32WindowOptions options,
                                                  const ScreenFont& font);
 // The settings value in the registry of the current user.
 std::unique_ptr<Settings> makeRegistrySettings();

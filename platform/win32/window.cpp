@@ -23,7 +23,7 @@ constexpr UINT imePositionMessage = WM_APP + 2;
 
 class DesktopWin32Window final : public DesktopWindow {
  public:
-  DesktopWin32Window(WindowProcedure procedure, DesktopOptions options, const ScreenFont& font)
+  DesktopWin32Window(WindowProcedure procedure, Win32WindowOptions options, const ScreenFont& font)
       : procedure_(std::move(procedure)),
         options_(std::move(options)),
         canvas_(font),
@@ -221,7 +221,7 @@ class DesktopWin32Window final : public DesktopWindow {
   }
 
   WindowProcedure procedure_;
-  DesktopOptions options_;
+  Win32WindowOptions options_;
   WindowCanvas canvas_;
   DWORD uiThread_;
   std::atomic<HWND> window_{nullptr};
@@ -233,7 +233,7 @@ class DesktopWin32Window final : public DesktopWindow {
 
 namespace tw::platform {
 
-std::unique_ptr<DesktopWindow> makeDesktopWindow(WindowProcedure procedure, DesktopOptions options,
+std::unique_ptr<DesktopWindow> makeDesktopWindow(WindowProcedure procedure, Win32WindowOptions options,
                                                  const ScreenFont& font) {
   return std::make_unique<win32::DesktopWin32Window>(std::move(procedure), std::move(options),
                                                      font);
