@@ -123,7 +123,10 @@ int run(const host::CommandLine& cl, Program program) {
   std::unique_ptr<platform::Files> files = platform::makeFiles();
   std::unique_ptr<platform::Settings> settings = platform::makeSettings(cl.settings);
   std::unique_ptr<platform::ScreenFont> font = platform::makeBuiltinFont();
-  std::unique_ptr<platform::Canvas> client = platform::makeRasterCanvas(cl.client);
+  // Only a window or a screenshot looks at the client area's pixels.
+  std::unique_ptr<platform::Canvas> client = wantsWindow(cl) || !cl.screenshot.empty()
+                                                 ? platform::makeRasterCanvas(cl.client)
+                                                 : platform::makeUnseenCanvas(cl.client);
   Runtime* runtime = nullptr;
   platform::WindowProcedure procedure = [&runtime](const platform::Message& m) {
     screen::windowProcedure(*runtime, m);

@@ -302,6 +302,9 @@ std::unique_ptr<ScreenFont> makeBuiltinFont();
 // A surface of the given size drawn by the portable rasteriser with the built-in font, black at
 // first.
 std::unique_ptr<Canvas> makeRasterCanvas(Extent size);
+// A surface of that size that nobody looks at (the client area of a headless run that writes no
+// screenshot): drawing on it does nothing and it reads black.
+std::unique_ptr<Canvas> makeUnseenCanvas(Extent size);
 // Writes a raster surface's pixels as a PNG file; false when it cannot be written.
 bool writePng(const Canvas& canvas, const std::string& path);
 // What a window that shows a raster surface needs of it. The watcher is called after every change

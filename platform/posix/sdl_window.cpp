@@ -2,6 +2,7 @@
 // shown from its raster surface, typed keys, the key state, the caret, the IME point and message
 // boxes. Only this file sees SDL; into the client area it draws only the black a paint starts from.
 #include <SDL.h>
+#include <dlfcn.h>
 
 #include <algorithm>
 #include <array>
@@ -17,6 +18,72 @@
 #include "platform/raster/raster.h"
 
 namespace tw::platform {
+namespace {
+
+// SDL is opened when a window is first asked for, so that a headless run neither loads it nor
+// the many libraries it brings (start-up time and memory); its functions are called through
+// this table.
+#define TW_SDL_FUNCTIONS(X) \
+  X(ConvertPixels) \
+  X(CreateWindow) \
+  X(DestroyWindow) \
+  X(GetCurrentVideoDriver) \
+  X(GetDesktopDisplayMode) \
+  X(GetError) \
+  X(GetKeyboardState) \
+  X(GetModState) \
+  X(GetMouseState) \
+  X(GetScancodeFromKey) \
+  X(GetTicks) \
+  X(GetWindowSize) \
+  X(GetWindowSurface) \
+  X(Init) \
+  X(LockSurface) \
+  X(PollEvent) \
+  X(PushEvent) \
+  X(Quit) \
+  X(RaiseWindow) \
+  X(RegisterEvents) \
+  X(SetHint) \
+  X(SetTextInputRect) \
+  X(ShowSimpleMessageBox) \
+  X(ShowWindow) \
+  X(StartTextInput) \
+  X(StopTextInput) \
+  X(UnlockSurface) \
+  X(UpdateWindowSurface) \
+  X(WaitEvent) \
+  X(WaitEventTimeout)
+
+struct SdlLibrary {
+#define TW_SDL_POINTER(name) decltype(&::SDL_##name) name = nullptr;
+  TW_SDL_FUNCTIONS(TW_SDL_POINTER)
+#undef TW_SDL_POINTER
+};
+SdlLibrary sdl;
+
+// False, with the reason, when the library or one of its functions cannot be found.
+bool loadSdl(std::string& error) {
+  static void* handle = nullptr;
+  if (handle) return true;
+  void* opened = dlopen("libSDL2-2.0.so.0", RTLD_NOW | RTLD_LOCAL);
+  if (!opened) {
+    error = std::string("SDL2 cannot be loaded: ") + dlerror();
+    return false;
+  }
+#define TW_SDL_LOOKUP(name)                                                              \
+  sdl.name = reinterpret_cast<decltype(sdl.name)>(dlsym(opened, "SDL_" #name));         \
+  if (!sdl.name) {                                                                       \
+    error = "SDL2 lacks SDL_" #name;                                                    \
+    return false;                                                                        \
+  }
+  TW_SDL_FUNCTIONS(TW_SDL_LOOKUP)
+#undef TW_SDL_LOOKUP
+  handle = opened;
+  return true;
+}
+
+}  // namespace
 namespace {
 
 // While the client area keeps changing, a frame is shown at most once in this many milliseconds.
@@ -36,8 +103,8 @@ struct KeyStates {
 // other keys where they stand. A code without keys gives none.
 std::array<SDL_Scancode, 2> keysOf(int vk) {
   constexpr SDL_Scancode none = SDL_SCANCODE_UNKNOWN;
-  if (vk >= 'A' && vk <= 'Z') return {SDL_GetScancodeFromKey(SDLK_a + (vk - 'A')), none};
-  if (vk >= '0' && vk <= '9') return {SDL_GetScancodeFromKey(SDLK_0 + (vk - '0')), none};
+  if (vk >= 'A' && vk <= 'Z') return {sdl.GetScancodeFromKey(SDLK_a + (vk - 'A')), none};
+  if (vk >= '0' && vk <= '9') return {sdl.GetScancodeFromKey(SDLK_0 + (vk - '0')), none};
   if (vk == 0x60) return {SDL_SCANCODE_KP_0, none};
   if (vk >= 0x61 && vk <= 0x69) return {SDL_Scancode(SDL_SCANCODE_KP_1 + (vk - 0x61)), none};
   if (vk >= 0x70 && vk <= 0x7B) return {SDL_Scancode(SDL_SCANCODE_F1 + (vk - 0x70)), none};
@@ -142,7 +209,7 @@ struct SdlVideo {
   SdlVideo() = default;
   SdlVideo(const SdlVideo&) = delete;
   SdlVideo& operator=(const SdlVideo&) = delete;
-  ~SdlVideo() { SDL_Quit(); }
+  ~SdlVideo() { sdl.Quit(); }
 };
 
 struct Caret {
@@ -162,7 +229,7 @@ class SdlWindow final : public Window {
         boxLog_(std::move(boxLog)),
         keys_(std::move(keys)),
         uiThread_(std::this_thread::get_id()),
-        wakeEvent_(SDL_RegisterEvents(1)) {
+        wakeEvent_(sdl.RegisterEvents(1)) {
     const Extent size = client.size();
     clientWidth_ = size.width;
     clientHeight_ = size.height;
@@ -174,28 +241,28 @@ class SdlWindow final : public Window {
 
   ~SdlWindow() override {
     watchRasterCanvas(client_, {});
-    if (window_) SDL_DestroyWindow(window_);
+    if (window_) sdl.DestroyWindow(window_);
   }
 
   int run() override {
     procedure_({Msg::Create});
-    SDL_ShowWindow(window_);
-    SDL_RaiseWindow(window_);
-    SDL_StartTextInput();
+    sdl.ShowWindow(window_);
+    sdl.RaiseWindow(window_);
+    sdl.StartTextInput();
     adoptWindowSize();
     paintWanted_ = true;
     while (!quitting()) {
       SDL_Event event;
       if (waitForEvent(event)) {
         handle(event);
-        while (!quitting() && SDL_PollEvent(&event)) handle(event);
+        while (!quitting() && sdl.PollEvent(&event)) handle(event);
       }
       if (quitting()) break;
       runJobs();
       if (paintWanted_.exchange(false)) paint();
       if (imeWanted_.exchange(false)) placeIme();
       if (frameChanged_.exchange(false)) presentWanted_ = true;
-      if (presentWanted_ && SDL_TICKS_PASSED(SDL_GetTicks(), nextPresent_)) present();
+      if (presentWanted_ && SDL_TICKS_PASSED(sdl.GetTicks(), nextPresent_)) present();
     }
     close();
     return quitCode_;
@@ -219,7 +286,7 @@ class SdlWindow final : public Window {
     const Uint32 flags = icon == BoxIcon::Error ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
     bool shown = false;
     onUiThread([&] {
-      shown = SDL_ShowSimpleMessageBox(flags, utf8Title.c_str(), utf8Text.c_str(), window_) == 0;
+      shown = sdl.ShowSimpleMessageBox(flags, utf8Title.c_str(), utf8Text.c_str(), window_) == 0;
     });
     // A box that cannot be shown is not lost: it goes where a headless run puts it.
     if (!shown) {
@@ -273,7 +340,7 @@ class SdlWindow final : public Window {
     if (wakePending_.exchange(true)) return;
     SDL_Event event{};
     event.type = wakeEvent_;
-    if (SDL_PushEvent(&event) != 1) wakePending_ = false;
+    if (sdl.PushEvent(&event) != 1) wakePending_ = false;
   }
 
   // Runs work on the UI thread and waits for it; nothing runs once the window is gone.
@@ -305,10 +372,10 @@ class SdlWindow final : public Window {
 
   // Waits for the next event; while a frame waits for its turn, no longer than that.
   bool waitForEvent(SDL_Event& event) {
-    if (!presentWanted_ && !frameChanged_) return SDL_WaitEvent(&event) == 1;
-    const Uint32 now = SDL_GetTicks();
-    if (SDL_TICKS_PASSED(now, nextPresent_)) return SDL_PollEvent(&event) == 1;
-    return SDL_WaitEventTimeout(&event, static_cast<int>(nextPresent_ - now)) == 1;
+    if (!presentWanted_ && !frameChanged_) return sdl.WaitEvent(&event) == 1;
+    const Uint32 now = sdl.GetTicks();
+    if (SDL_TICKS_PASSED(now, nextPresent_)) return sdl.PollEvent(&event) == 1;
+    return sdl.WaitEventTimeout(&event, static_cast<int>(nextPresent_ - now)) == 1;
   }
 
   void handle(const SDL_Event& event) {
@@ -371,7 +438,7 @@ class SdlWindow final : public Window {
   // Text as typed: one character message for each code page 932 byte.
   void typed(const char* utf8) {
     // Left Alt with a key chooses a menu on the desktop, it types nothing (Right Alt may be AltGr).
-    if (SDL_GetModState() & KMOD_LALT) return;
+    if (sdl.GetModState() & KMOD_LALT) return;
     for (const char c : typedCp932(utf8)) procedure_({Msg::Char, static_cast<unsigned char>(c)});
   }
 
@@ -406,8 +473,8 @@ class SdlWindow final : public Window {
   }
 
   void refreshKeyStates() {
-    const Uint8* state = SDL_GetKeyboardState(nullptr);
-    const Uint32 buttons = SDL_GetMouseState(nullptr, nullptr);
+    const Uint8* state = sdl.GetKeyboardState(nullptr);
+    const Uint32 buttons = sdl.GetMouseState(nullptr, nullptr);
     for (int vk = 0; vk < 256; ++vk) {
       bool held = (buttons & mouseButtonOf(vk)) != 0;
       for (SDL_Scancode key : keysOf(vk))
@@ -419,7 +486,7 @@ class SdlWindow final : public Window {
   // The client area follows the window: its size in client pixels, at least one.
   void adoptWindowSize() {
     int w = 0, h = 0;
-    SDL_GetWindowSize(window_, &w, &h);
+    sdl.GetWindowSize(window_, &w, &h);
     const Extent size{std::max(1, w / scale_), std::max(1, h / scale_)};
     if (size.width == clientWidth_ && size.height == clientHeight_) return;
     resizeRasterCanvas(client_, size);
@@ -441,26 +508,26 @@ class SdlWindow final : public Window {
     imePlacedX_ = x;
     imePlacedY_ = y;
     SDL_Rect rect{x * scale_, y * scale_, raster::cellWidth * scale_, raster::cellHeight * scale_};
-    SDL_SetTextInputRect(&rect);
+    sdl.SetTextInputRect(&rect);
   }
 
   // Shows the client area scaled up, each client pixel as a square of screen pixels, with the
   // caret inverted over it; what the window holds beyond the client area is black.
   void present() {
     presentWanted_ = false;
-    nextPresent_ = SDL_GetTicks() + framePeriodMilliseconds;
-    SDL_Surface* surface = SDL_GetWindowSurface(window_);
+    nextPresent_ = sdl.GetTicks() + framePeriodMilliseconds;
+    SDL_Surface* surface = sdl.GetWindowSurface(window_);
     if (!surface) return;
     const int w = surface->w, h = surface->h;
     frame_.assign(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), black);
     readRasterCanvas(client_,
                      [&](const Colour* pixels, Extent size) { scaleUp(pixels, size, w, h); });
     if (caret_.shown) invertCaret(w, h);
-    if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return;
-    SDL_ConvertPixels(w, h, clientPixelFormat, frame_.data(), w * 4, surface->format->format,
+    if (SDL_MUSTLOCK(surface) && sdl.LockSurface(surface) != 0) return;
+    sdl.ConvertPixels(w, h, clientPixelFormat, frame_.data(), w * 4, surface->format->format,
                       surface->pixels, surface->pitch);
-    if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
-    SDL_UpdateWindowSurface(window_);
+    if (SDL_MUSTLOCK(surface)) sdl.UnlockSurface(surface);
+    sdl.UpdateWindowSurface(window_);
   }
 
   void scaleUp(const Colour* pixels, Extent size, int w, int h) {
@@ -497,8 +564,8 @@ class SdlWindow final : public Window {
       jobs_.clear();
       done_.notify_all();
     }
-    SDL_StopTextInput();
-    SDL_DestroyWindow(window_);
+    sdl.StopTextInput();
+    sdl.DestroyWindow(window_);
     window_ = nullptr;
   }
 
@@ -558,38 +625,42 @@ bool visibleDriver(const char* driver) {
 
 std::optional<Desktop> openDesktopWindow(WindowProcedure procedure, Canvas& clientArea,
                                          DesktopOptions options, std::string& error) {
+  if (!loadSdl(error)) {
+    error = "no window can be made on the display: " + error;
+    return std::nullopt;
+  }
   // A program's window should neither keep the screen saver away nor bypass the compositor.
-  SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
-  SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+  sdl.SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+  sdl.SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
   // SIGINT and SIGTERM end the process as they end a headless run; turned into a close request
   // they would wait for a message box that is open.
-  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-  if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-    error = std::string("no window can be made on the display: ") + SDL_GetError();
+  sdl.SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  if (sdl.Init(SDL_INIT_VIDEO) != 0) {
+    error = std::string("no window can be made on the display: ") + sdl.GetError();
     return std::nullopt;
   }
   auto video = std::make_unique<SdlVideo>();
-  const char* driver = SDL_GetCurrentVideoDriver();
+  const char* driver = sdl.GetCurrentVideoDriver();
   if (!visibleDriver(driver)) {
     error = std::string("no window can be made on the display: SDL offers only its \"") +
             (driver ? driver : "") + "\" video driver";
     return std::nullopt;
   }
   // On X11 the window's pixels go straight to the server, without a 3D context to keep.
-  if (std::string_view(driver) == "x11") SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  if (std::string_view(driver) == "x11") sdl.SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   SDL_DisplayMode mode{};
-  if (SDL_GetDesktopDisplayMode(0, &mode) != 0) {
-    error = std::string("the display's size is unknown: ") + SDL_GetError();
+  if (sdl.GetDesktopDisplayMode(0, &mode) != 0) {
+    error = std::string("the display's size is unknown: ") + sdl.GetError();
     return std::nullopt;
   }
   const Extent display{mode.w, mode.h};
   const Extent client = clientArea.size();
   const int scale = options.scale > 0 ? options.scale : defaultScale(display, client);
-  SDL_Window* window = SDL_CreateWindow(
+  SDL_Window* window = sdl.CreateWindow(
       options.title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, client.width * scale,
       client.height * scale, SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
   if (!window) {
-    error = std::string("no window can be made on the display: ") + SDL_GetError();
+    error = std::string("no window can be made on the display: ") + sdl.GetError();
     return std::nullopt;
   }
   auto keys = std::make_shared<KeyStates>();

@@ -49,7 +49,12 @@ std::optional<std::string> hostPath(std::string_view name) {
 
 class RasterCanvas final : public Canvas {
  public:
-  explicit RasterCanvas(Extent size) : image_(size.width, size.height) {}
+  // The pixels are made when something first draws: until then every pixel is blank_ (a
+  // headless run that draws nothing never holds them).
+  explicit RasterCanvas(Extent size, bool unseen = false) : unseen_(unseen) {
+    image_.width = std::max(size.width, 0);
+    image_.height = std::max(size.height, 0);
+  }
 
   Extent size() const override {
     std::lock_guard lock(mutex_);
@@ -58,48 +63,57 @@ class RasterCanvas final : public Canvas {
   std::optional<Colour> pixel(int x, int y) const override {
     std::lock_guard lock(mutex_);
     if (!image_.contains(x, y)) return std::nullopt;
-    return image_.row(y)[x];
+    return image_.pixels.empty() ? blank_ : image_.row(y)[x];
   }
   void setPixel(int x, int y, Colour c) override {
-    change([&] { raster::setPixel(image_, x, y, c); });
+    change([&] { raster::setPixel(drawn(), x, y, c); });
   }
   void line(int x1, int y1, int x2, int y2, Colour pen) override {
-    change([&] { raster::drawLine(image_, x1, y1, x2, y2, pen); });
+    change([&] { raster::drawLine(drawn(), x1, y1, x2, y2, pen); });
   }
   void fillRect(const Rect& r, Colour c) override {
-    change([&] { raster::fillRect(image_, r, c); });
+    change([&] {
+      // Filling the whole canvas (CLS) leaves it blank again, in that colour.
+      if (std::min(r.left, r.right) <= 0 && std::min(r.top, r.bottom) <= 0 &&
+          std::max(r.left, r.right) >= image_.width && std::max(r.top, r.bottom) >= image_.height) {
+        blank_ = c;
+        image_.pixels = {};
+        return;
+      }
+      raster::fillRect(drawn(), r, c);
+    });
   }
   void rectangle(const Rect& r, Colour pen, std::optional<Colour> fill) override {
-    change([&] { raster::drawRectangle(image_, r, pen, fill); });
+    change([&] { raster::drawRectangle(drawn(), r, pen, fill); });
   }
   void ellipse(const Rect& r, Colour pen, std::optional<Colour> fill) override {
-    change([&] { raster::drawEllipse(image_, r, pen, fill); });
+    change([&] { raster::drawEllipse(drawn(), r, pen, fill); });
   }
   void arc(const Rect& r, int x3, int y3, int x4, int y4, Colour pen) override {
-    change([&] { raster::drawArc(image_, r, x3, y3, x4, y4, pen); });
+    change([&] { raster::drawArc(drawn(), r, x3, y3, x4, y4, pen); });
   }
   void pie(const Rect& r, int x3, int y3, int x4, int y4, Colour pen, Colour fill) override {
-    change([&] { raster::drawPie(image_, r, x3, y3, x4, y4, pen, fill); });
+    change([&] { raster::drawPie(drawn(), r, x3, y3, x4, y4, pen, fill); });
   }
   void drawText(int x, int y, std::string_view cell, Colour foreground,
                 std::optional<Colour> background) override {
-    change([&] { raster::drawText(image_, x, y, cell, foreground, background); });
+    change([&] { raster::drawText(drawn(), x, y, cell, foreground, background); });
   }
   // Only another raster canvas is copied from (every surface of this system is one); copying a
   // canvas onto itself in place changes nothing.
   void copyFrom(const Canvas& source, const Rect& r) override {
     const auto* other = dynamic_cast<const RasterCanvas*>(&source);
-    if (!other || other == this) return;
+    if (!other || other == this || unseen_) return;
     {
       std::scoped_lock lock(mutex_, other->mutex_);
-      raster::blit(image_, r.left, r.top, other->image_, r.left, r.top, extent(r.left, r.right),
+      raster::blit(drawn(), r.left, r.top, other->drawn(), r.left, r.top, extent(r.left, r.right),
                    extent(r.top, r.bottom), RasterOp::Copy);
     }
     notify();
   }
   void scroll(int dx, int dy) override {
     change([&] {
-      raster::blit(image_, 0, 0, image_, dx, dy, image_.width, image_.height, RasterOp::Copy);
+      raster::blit(drawn(), 0, 0, drawn(), dx, dy, width(), height(), RasterOp::Copy);
     });
   }
   // A rectangle with its corners the wrong way round makes an empty picture; one larger than
@@ -112,7 +126,7 @@ class RasterCanvas final : public Canvas {
     raster::Image picture(w, h);
     {
       std::lock_guard lock(mutex_);
-      raster::blit(picture, 0, 0, image_, r.left, r.top, w, h, RasterOp::Copy);
+      if (!unseen_) raster::blit(picture, 0, 0, drawn(), r.left, r.top, w, h, RasterOp::Copy);
     }
     return std::make_unique<RasterPicture>(std::move(picture));
   }
@@ -120,7 +134,7 @@ class RasterCanvas final : public Canvas {
     const auto* p = dynamic_cast<const RasterPicture*>(&picture);
     if (!p) return;
     change([&] {
-      raster::blit(image_, x, y, p->image(), 0, 0, p->image().width, p->image().height, op);
+      raster::blit(drawn(), x, y, p->image(), 0, 0, p->image().width, p->image().height, op);
     });
   }
   std::unique_ptr<Picture> loadPicture(std::string_view fileName) override {
@@ -132,7 +146,7 @@ class RasterCanvas final : public Canvas {
 
   bool writePng(const std::string& path) const {
     std::lock_guard lock(mutex_);
-    return raster::writePng(image_, path);
+    return raster::writePng(drawn(), path);
   }
 
   void watch(CanvasWatcher watcher) {
@@ -143,19 +157,20 @@ class RasterCanvas final : public Canvas {
   void resize(Extent size) {
     change([&] {
       raster::Image resized(size.width, size.height);
-      raster::blit(resized, 0, 0, image_, 0, 0, image_.width, image_.height, RasterOp::Copy);
+      raster::blit(resized, 0, 0, drawn(), 0, 0, width(), height(), RasterOp::Copy);
       image_ = std::move(resized);
     });
   }
   void read(const std::function<void(const Colour*, Extent)>& reader) const {
     std::lock_guard lock(mutex_);
-    reader(image_.pixels.data(), {image_.width, image_.height});
+    reader(drawn().pixels.data(), {width(), height()});
   }
 
  private:
   // Draws under the lock, then tells the watcher.
   template <class Draw>
   void change(Draw draw) {
+    if (unseen_) return;
     {
       std::lock_guard lock(mutex_);
       draw();
@@ -169,8 +184,19 @@ class RasterCanvas final : public Canvas {
     if (watcher_) watcher_();
   }
 
+  // The pixels, made blank_ when first needed; called with the lock held.
+  raster::Image& drawn() const {
+    const auto count = static_cast<std::size_t>(image_.width) * static_cast<std::size_t>(image_.height);
+    if (image_.pixels.size() != count) image_.pixels.assign(count, blank_);
+    return image_;
+  }
+  int width() const { return image_.width; }
+  int height() const { return image_.height; }
+
   mutable std::mutex mutex_;
-  raster::Image image_;
+  mutable raster::Image image_;
+  Colour blank_ = 0;
+  const bool unseen_;  // nobody looks at it: drawing does nothing and every pixel stays blank_
   std::mutex watcherMutex_;
   CanvasWatcher watcher_;
 };
@@ -182,6 +208,9 @@ std::unique_ptr<ScreenFont> makeBuiltinFont() {
 }
 std::unique_ptr<Canvas> makeRasterCanvas(Extent size) {
   return std::make_unique<RasterCanvas>(size);
+}
+std::unique_ptr<Canvas> makeUnseenCanvas(Extent size) {
+  return std::make_unique<RasterCanvas>(size, true);
 }
 bool writePng(const Canvas& canvas, const std::string& path) {
   const auto* raster = dynamic_cast<const RasterCanvas*>(&canvas);
