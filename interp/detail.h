@@ -45,6 +45,9 @@ void forStatement(Runtime& rt, std::string_view argument);
 void nextStatement(Runtime& rt, std::string_view argument);
 // NEXT with its name already taken from its text.
 void nextByName(Runtime& rt, std::string_view name);
+// NEXT and WEND once their loop's start (or notFound) is known.
+void nextTo(Runtime& rt, std::int32_t start);
+void wendTo(Runtime& rt, std::int32_t start);
 void whileStatement(Runtime& rt, std::string_view argument);
 void wendStatement(Runtime& rt);
 

@@ -100,8 +100,11 @@ void forStatement(Runtime& rt, std::string_view argument) {
 void nextStatement(Runtime& rt, std::string_view argument) { nextByName(rt, loopName(argument)); }
 
 void nextByName(Runtime& rt, std::string_view name) {
+  nextTo(rt, loopStart(rt, Loop::For, name));
+}
+
+void nextTo(Runtime& rt, std::int32_t start) {
   State& s = rt.interp;
-  std::int32_t start = loopStart(rt, Loop::For, name);
   // A NEXT whose loop has ended has no level left to return to.
   if (start == notFound || s.forDepth < 0) {
     report(rt, NextWithoutFor);
@@ -118,7 +121,10 @@ void whileStatement(Runtime& rt, std::string_view argument) {
 }
 
 void wendStatement(Runtime& rt) {
-  std::int32_t start = loopStart(rt, Loop::While, {});
+  wendTo(rt, loopStart(rt, Loop::While, {}));
+}
+
+void wendTo(Runtime& rt, std::int32_t start) {
   if (start == notFound) {
     report(rt, WendWithoutWhile);
     return;

@@ -50,17 +50,36 @@ struct Return final : PreparedStatement {
   }
 };
 
+// Where a loop's scan back from a NEXT or WEND lands depends only on where the statement begins
+// and whether it stands in a branch: kept for the last.
+struct LoopStart {
+  std::int32_t from = -2;
+  bool inBranch = false;
+  std::int32_t position = notFound;
+  std::int32_t find(Runtime& rt, detail::Loop kind, std::string_view name) {
+    const State& s = rt.interp;
+    if (from != s.stmtStartPos || inBranch != s.inBranch) {
+      position = detail::loopStart(rt, kind, name);
+      from = s.stmtStartPos;
+      inBranch = s.inBranch;
+    }
+    return position;
+  }
+};
+
 struct Next final : PreparedStatement {
   std::string name;
+  LoopStart start;
   bool run(Runtime& rt) override {
-    detail::nextByName(rt, name);
+    detail::nextTo(rt, start.find(rt, detail::Loop::For, name));
     return true;
   }
 };
 
 struct Wend final : PreparedStatement {
+  LoopStart start;
   bool run(Runtime& rt) override {
-    detail::wendStatement(rt);
+    detail::wendTo(rt, start.find(rt, detail::Loop::While, {}));
     return true;
   }
 };
