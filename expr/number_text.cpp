@@ -48,6 +48,8 @@ std::string fifteenDigits(double value) {
 }
 
 // ---- Rounding in integers -------------------------------------------------------------------------
+// Needs 128-bit integers; where the compiler has none (32-bit targets) the texts are written.
+#if defined(__SIZEOF_INT128__)
 
 using Wide = unsigned __int128;
 
@@ -128,6 +130,8 @@ bool fifteenSignificant(double positive, double& out) {
   return true;
 }
 
+#endif
+
 bool allDigits(std::string_view text) {
   for (char c : text)
     if (!detail::isDigit(c)) return false;
@@ -156,6 +160,7 @@ void formatFixed(double value, int decimals, std::string& out) {
   out.assign(buffer, result.ec == std::errc{} ? static_cast<std::size_t>(result.ptr - buffer) : 0);
 }
 
+#if defined(__SIZEOF_INT128__)
 // Below 8 a double's spacing is finer than 1e-15, so rounding to 15 decimals can move it; from 8
 // on the nearest double to the rounded decimal is the value itself.
 bool quickFifteenDecimals(double value, double& out) {
@@ -194,6 +199,11 @@ bool quickReadBack(double value, double& out) {
   out = value < 0 ? -result : result;
   return true;
 }
+
+#else
+bool quickFifteenDecimals(double, double&) { return false; }
+bool quickReadBack(double, double&) { return false; }
+#endif
 
 void trimNumberText(Runtime& rt, std::string& text) {
   const bool hasPoint = text.find('.') != std::string::npos;
