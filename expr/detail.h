@@ -89,14 +89,33 @@ struct ReductionStep {
   std::uint8_t left, right;
 };
 std::vector<ReductionStep> schedulePasses(const char* operators, std::size_t count);
-// False after a reported division error, as applyPasses. With operators given, each step applies
-// operators[its right operand] instead of its own (a '+' turned '-' by a sign).
-bool applySteps(Runtime& rt, double* values, const std::vector<ReductionStep>& steps,
-                const char* operators = nullptr);
 // Folds the runs of signs in a work text, as the evaluator does before reducing it.
 void foldSigns(std::string& work);
 // One operator on two operands; false after a reported division error.
 bool applyOperator(Runtime& rt, char op, double left, double right, double& result);
+// False after a reported division error, as applyPasses. With operators given, each step applies
+// operators[its right operand] instead of its own (a '+' turned '-' by a sign). Inline: every
+// prepared evaluation ends here.
+inline bool applySteps(Runtime& rt, double* values, const std::vector<ReductionStep>& steps,
+                       const char* operators = nullptr) {
+  for (const ReductionStep& s : steps) {
+    double& left = values[s.left];
+    const double right = values[s.right];
+    const char op = operators ? operators[s.right] : s.op;
+    if (op == '+') {
+      left += right;
+    } else if (op == '-') {
+      left -= right;
+    } else if (op == '*') {
+      left *= right;
+    } else if (op == '/' && right != 0) {
+      left /= right;
+    } else if (!applyOperator(rt, op, left, right, left)) {
+      return false;
+    }
+  }
+  return true;
+}
 // Where the reducer ends the operand that begins at start, and the value it reads from it.
 std::size_t endOfOperand(std::string_view text, std::size_t start);
 bool valueOfOperand(Runtime& rt, std::string_view operand, double& value);

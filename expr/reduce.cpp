@@ -356,27 +356,6 @@ std::vector<ReductionStep> schedulePasses(const char* operators, std::size_t cou
   return steps;
 }
 
-bool applySteps(Runtime& rt, double* values, const std::vector<ReductionStep>& steps,
-                const char* operators) {
-  for (const ReductionStep& s : steps) {
-    double& left = values[s.left];
-    const double right = values[s.right];
-    const char op = operators ? operators[s.right] : s.op;
-    switch (op) {
-      case '+': left += right; break;
-      case '-': left -= right; break;
-      case '*': left *= right; break;
-      case '/':
-        if (right == 0) return apply(rt, op, left, right, left);
-        left /= right;
-        break;
-      default:
-        if (!apply(rt, op, left, right, left)) return false;
-    }
-  }
-  return true;
-}
-
 std::size_t endOfOperand(std::string_view text, std::size_t start) { return operandEnd(text, start); }
 
 bool applyOperator(Runtime& rt, char op, double left, double right, double& result) {
