@@ -764,8 +764,11 @@ bool holds(Relation r, double a, double b) {
 PreparedConditionPtr prepareCondition(Runtime& rt, std::string_view condition,
                                       std::size_t statementSize) {
   std::string text = stripBlanks(condition);
-  // Groups of conditions and NOT are left to the reference path.
+  // Groups of conditions and NOT are left to the reference path: a '(' that begins the text or
+  // follows an operator escape (MOD as much as AND) holds a condition of its own.
   if (text.empty() || text[0] == '(' || text.find('"') != std::string::npos) return nullptr;
+  for (std::size_t i = 2; i < text.size(); ++i)
+    if (text[i] == '(' && text[i - 2] == '\x01') return nullptr;
   PreparedConditionPtr c(new PreparedCondition);
   c->logic.push_back('=');
   std::size_t start = 0;
