@@ -87,21 +87,23 @@ Wide roundScaled(Binary b, std::uint64_t scale) {
   return rest > half || (rest == half && (quotient & 1)) ? quotient + 1 : quotient;
 }
 
-int trailingZeros(Wide q, int most) {
-  int n = 0;
-  while (n < most && q % 10 == 0) {
-    q /= 10;
-    ++n;
+// The zeros that end the 15 digits of a fraction below 10^15.
+int trailingZeros(std::uint64_t fraction) {
+  if (fraction == 0) return 15;
+  int n = 0;  // at most 14: counted 8, 4, 2 and 1 at a time
+  for (int step : {8, 4, 2, 1}) {
+    const std::uint64_t p = powerOfTenWhole[step];
+    if (fraction % p == 0) {
+      fraction /= p;
+      n += step;
+    }
   }
   return n;
 }
 
-int digitCount(Wide q) {
+int digitCount(std::uint64_t x) {
   int n = 1;
-  while (q >= 10) {
-    q /= 10;
-    ++n;
-  }
+  for (; x >= 10; x /= 10) ++n;
   return n;
 }
 
@@ -189,8 +191,19 @@ bool quickReadBack(double value, double& out) {
   if (b.exponent >= 0) return false;
   const Wide q = roundScaled(b, powerOfTenWhole[15]);
   if (q == 0) return false;
-  const int decimals = 15 - trailingZeros(q, 15);
-  const int length = (value < 0 ? 1 : 0) + digitCount(q / powerOfTenWhole[15]) + decimals;
+  // q is the whole part and 15 decimals; 64-bit division where it fits (below 18447).
+  const std::uint64_t scale = powerOfTenWhole[15];
+  std::uint64_t whole, fraction;
+  if (q >> 64 == 0) {
+    const auto narrow = static_cast<std::uint64_t>(q);
+    whole = narrow / scale;
+    fraction = narrow % scale;
+  } else {
+    whole = static_cast<std::uint64_t>(q / scale);
+    fraction = static_cast<std::uint64_t>(q - static_cast<Wide>(whole) * scale);
+  }
+  const int decimals = 15 - trailingZeros(fraction);
+  const int length = (value < 0 ? 1 : 0) + digitCount(whole) + decimals;
   const double decimal =
       magnitude < 8 ? static_cast<double>(static_cast<std::uint64_t>(q)) / 1e15 : magnitude;
   double result = decimal;
