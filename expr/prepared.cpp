@@ -548,6 +548,14 @@ void makeCalls(Runtime& rt, PreparedNumeric& root) {
   }
 }
 
+// A root's value once its nesting has been checked: one constant or variable read directly.
+inline double valueOf(Runtime& rt, PreparedNumeric& p) {
+  if (!p.single) return evaluateNode(rt, p, p);
+  const Operand& op = p.operands[0];
+  const double v = op.kind == Operand::Constant ? op.constant : p.scalars[0].read(rt);
+  return op.negated ? -v : v;
+}
+
 // With its calls' results in place (each at most as long as a group's text), the statement's
 // text still fits the expansion's limit.
 bool expansionFits(std::size_t statementSize, std::size_t calls) {
@@ -649,8 +657,7 @@ bool runPrepared(Runtime& rt, PreparedAssignment& a) {
     makeCalls(rt, *a.value);
     if (rt.interp.reports != reportsBefore || rt.interp.stopRequested) return true;
   }
-  double result;
-  if (!evaluatePrepared(rt, *a.value, result)) return false;
+  const double result = valueOf(rt, *a.value);
   if (rt.expr.refusals != refusalsBefore) return true;
   if (detail::isExactWhole(result)) {
     // A whole number is stored as itself, the integer type's in 32 bits, zero without a sign.
@@ -694,13 +701,7 @@ PreparedNumericPtr prepareRoot(Runtime& rt, std::string_view expression, bool ca
 
 bool evaluatePrepared(Runtime& rt, PreparedNumeric& p, double& value) {
   if (rt.expr.nesting + p.depth + 2 > nestingLimit) return false;
-  if (p.single) {
-    const Operand& op = p.operands[0];
-    const double v = op.kind == Operand::Constant ? op.constant : p.scalars[0].read(rt);
-    value = op.negated ? -v : v;
-    return true;
-  }
-  value = evaluateNode(rt, p, p);
+  value = valueOf(rt, p);
   return true;
 }
 
@@ -827,10 +828,8 @@ bool evaluatePrepared(Runtime& rt, PreparedCondition& c, std::int32_t& value) {
   // One comparison, the commonest condition, is its own result.
   if (c.segments.size() == 1 && c.segments[0].relation != Relation::None) {
     const auto& s = c.segments[0];
-    double a = 0, b = 0;
-    evaluatePrepared(rt, *s.left, a);
-    evaluatePrepared(rt, *s.right, b);
-    value = holds(s.relation, a, b) ? -1 : 0;
+    const double a = valueOf(rt, *s.left);
+    value = holds(s.relation, a, valueOf(rt, *s.right)) ? -1 : 0;
     return true;
   }
   detail::Nesting level(rt);
