@@ -130,6 +130,7 @@ struct PreparedNumeric {
   std::vector<std::size_t> callLengths;    // and the lengths of those texts
   std::vector<detail::ReductionStep> steps;  // the operators' passes, worked out once
   bool single = false;  // one constant or scalar, read without the general evaluation
+  bool pair = false;    // two of them and one operator, the commonest expression
   // A spliced value after '+' or '-' whose text may begin with '-': the signs then fold into
   // the operator, which the operand's sign and the value's decide. Indexed by whether the
   // value's text begins with '-': the operator and whether the operand keeps a '-'.
@@ -397,8 +398,12 @@ void foldSignsInto(PreparedNumeric& node) {
 void schedule(PreparedNumeric& node) {
   foldSignsInto(node);
   node.steps = detail::schedulePasses(node.operators.data(), node.operands.size());
-  node.single = node.operands.size() == 1 && node.elements.empty() &&
-                (node.operands[0].kind == Operand::Constant || node.operands[0].kind == Operand::Scalar);
+  auto plain = [&](const Operand& op) {
+    return op.kind == Operand::Constant || op.kind == Operand::Scalar;
+  };
+  node.single = node.operands.size() == 1 && node.elements.empty() && plain(node.operands[0]);
+  node.pair = node.operands.size() == 2 && node.elements.empty() && node.folds.empty() &&
+              node.steps.size() == 1 && plain(node.operands[0]) && plain(node.operands[1]);
   for (PreparedNumericPtr& group : node.groups) schedule(*group);
 }
 
@@ -548,12 +553,21 @@ void makeCalls(Runtime& rt, PreparedNumeric& root) {
   }
 }
 
-// A root's value once its nesting has been checked: one constant or variable read directly.
-inline double valueOf(Runtime& rt, PreparedNumeric& p) {
-  if (!p.single) return evaluateNode(rt, p, p);
-  const Operand& op = p.operands[0];
-  const double v = op.kind == Operand::Constant ? op.constant : p.scalars[0].read(rt);
+// A constant or a variable as an operand.
+inline double plainValue(Runtime& rt, PreparedNumeric& p, const Operand& op) {
+  const double v = op.kind == Operand::Constant
+                       ? op.constant
+                       : p.scalars[static_cast<std::size_t>(op.index)].read(rt);
   return op.negated ? -v : v;
+}
+
+// A root's value once its nesting has been checked: one constant or variable, or two joined by
+// an operator, read directly.
+inline double valueOf(Runtime& rt, PreparedNumeric& p) {
+  if (p.single) return plainValue(rt, p, p.operands[0]);
+  if (!p.pair) return evaluateNode(rt, p, p);
+  double values[2] = {plainValue(rt, p, p.operands[0]), plainValue(rt, p, p.operands[1])};
+  return detail::applySteps(rt, values, p.steps) ? values[0] : 0;
 }
 
 // With its calls' results in place (each at most as long as a group's text), the statement's
