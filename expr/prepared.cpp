@@ -554,7 +554,7 @@ void makeCalls(Runtime& rt, PreparedNumeric& root) {
 }
 
 // A constant or a variable as an operand.
-inline double plainValue(Runtime& rt, PreparedNumeric& p, const Operand& op) {
+[[gnu::always_inline]] inline double plainValue(Runtime& rt, PreparedNumeric& p, const Operand& op) {
   const double v = op.kind == Operand::Constant
                        ? op.constant
                        : p.scalars[static_cast<std::size_t>(op.index)].read(rt);
@@ -563,7 +563,7 @@ inline double plainValue(Runtime& rt, PreparedNumeric& p, const Operand& op) {
 
 // A root's value once its nesting has been checked: one constant or variable, or two joined by
 // an operator, read directly.
-inline double valueOf(Runtime& rt, PreparedNumeric& p) {
+[[gnu::always_inline]] inline double valueOf(Runtime& rt, PreparedNumeric& p) {
   if (p.single) return plainValue(rt, p, p.operands[0]);
   if (!p.pair) return evaluateNode(rt, p, p);
   double values[2] = {plainValue(rt, p, p.operands[0]), plainValue(rt, p, p.operands[1])};

@@ -120,7 +120,7 @@ void findLineNumber(Site& site, const std::string& text, std::int32_t start) {
 }
 
 // Runs a statement through its prepared form when it has one that still holds.
-void runEntry(Runtime& rt, PreparedEntry& entry, std::string_view statement) {
+[[gnu::always_inline]] inline void runEntry(Runtime& rt, PreparedEntry& entry, std::string_view statement) {
   const std::uint64_t meaning = rt.expr.meaningGeneration;
   if (!entry.tried || entry.meaning != meaning) {
     entry.statement = prepareStatement(rt, statement);
