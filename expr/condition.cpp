@@ -76,10 +76,10 @@ void replaceComparisons(Runtime& rt, std::string& work) {
   }
 }
 
-enum class Relation { None, Equal, NotEqual, Less, LessEqual, Greater, GreaterEqual };
+}  // namespace
 
-// The first relational operator outside string literals: its position, length and kind. "=<"
-// and "=>" are read as "<=" and ">=".
+namespace detail {
+
 Relation findRelation(std::string_view text, std::size_t& pos, std::size_t& length) {
   bool quoted = false;
   for (pos = 0; pos < text.size(); ++pos) {
@@ -99,6 +99,12 @@ Relation findRelation(std::string_view text, std::size_t& pos, std::size_t& leng
   return Relation::None;
 }
 
+}  // namespace detail
+
+namespace {
+
+using detail::Relation;
+
 // A left operand that begins with a literal or with a string-typed name compares as strings.
 bool isStringOperand(Runtime& rt, std::string_view left) {
   if (!left.empty() && left[0] == '"') return true;
@@ -107,45 +113,28 @@ bool isStringOperand(Runtime& rt, std::string_view left) {
   return variableType(rt, left.substr(0, end)) == String;
 }
 
-template <typename T>
-bool holds(Relation r, const T& left, const T& right) {
-  switch (r) {
-    case Relation::Equal:
-      return left == right;
-    case Relation::NotEqual:
-      return left != right;
-    case Relation::Less:
-      return left < right;
-    case Relation::LessEqual:
-      return left <= right;
-    case Relation::Greater:
-      return left > right;
-    default:
-      return left >= right;
-  }
-}
 
 bool compareStrings(Runtime& rt, Relation r, std::string_view left, std::string_view right) {
   std::string a, b;
   scratchString(rt, left, a);
   scratchString(rt, right, b);
   // Strings are ordered by their lengths in bytes, not by their contents.
-  if (r == Relation::Equal || r == Relation::NotEqual) return holds(r, a, b);
-  return holds(r, a.size(), b.size());
+  if (r == Relation::Equal || r == Relation::NotEqual) return detail::holds(r, a, b);
+  return detail::holds(r, a.size(), b.size());
 }
 
 }  // namespace
 
 std::int32_t evalComparison(Runtime& rt, std::string_view comparison) {
   std::size_t pos = 0, length = 0;
-  Relation r = findRelation(comparison, pos, length);
+  Relation r = detail::findRelation(comparison, pos, length);
   if (r == Relation::None) return toInteger(scratchNumeric(rt, comparison));
   std::string_view left = comparison.substr(0, pos);
   std::string_view right = comparison.substr(pos + length);
   if (isStringOperand(rt, left)) return compareStrings(rt, r, left, right) ? -1 : 0;
   const double a = scratchNumeric(rt, left);
   const double b = scratchNumeric(rt, right);
-  return holds(r, a, b) ? -1 : 0;
+  return detail::holds(r, a, b) ? -1 : 0;
 }
 
 std::int32_t evalCondition(Runtime& rt, std::string_view condition) {

@@ -89,6 +89,21 @@ struct ReductionStep {
   std::uint8_t left, right;
 };
 std::vector<ReductionStep> schedulePasses(const char* operators, std::size_t count);
+enum class Relation : std::uint8_t { None, Equal, NotEqual, Less, LessEqual, Greater, GreaterEqual };
+// The first relational operator outside string literals: its position, length and kind. "=<"
+// and "=>" are read as "<=" and ">=".
+Relation findRelation(std::string_view text, std::size_t& pos, std::size_t& length);
+template <typename T>
+bool holds(Relation r, const T& left, const T& right) {
+  switch (r) {
+    case Relation::Equal: return left == right;
+    case Relation::NotEqual: return left != right;
+    case Relation::Less: return left < right;
+    case Relation::LessEqual: return left <= right;
+    case Relation::Greater: return left > right;
+    default: return left >= right;
+  }
+}
 // Folds the runs of signs in a work text, as the evaluator does before reducing it.
 void foldSigns(std::string& work);
 // One operator on two operands; false after a reported division error.

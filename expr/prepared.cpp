@@ -722,7 +722,7 @@ bool evaluatePrepared(Runtime& rt, PreparedNumeric& p, double& value) {
 struct PreparedCondition {
   struct Segment {
     PreparedNumericPtr left, right;  // without a relation, left alone is the segment
-    enum Relation : std::uint8_t { None, Equal, NotEqual, Less, LessEqual, Greater, GreaterEqual } relation = None;
+    detail::Relation relation = detail::Relation::None;
   };
   std::vector<Segment> segments;
   std::vector<char> logic;  // entry 0 the assignment mark, then '&', '|' or 'e' between segments
@@ -734,26 +734,7 @@ void PreparedConditionDeleter::operator()(PreparedCondition* p) const { delete p
 
 namespace {
 
-using Relation = PreparedCondition::Segment::Relation;
-
-// The first relational operator of a segment: its position, length and kind ("=<" and "=>" are
-// "<=" and ">=").
-Relation relationIn(std::string_view text, std::size_t& pos, std::size_t& length) {
-  for (pos = 0; pos < text.size(); ++pos) {
-    const char c = text[pos];
-    if (c != '=' && c != '<' && c != '>') continue;
-    const char next = pos + 1 < text.size() ? text[pos + 1] : '\0';
-    length = 2;
-    if (c == '=' && next == '<') return Relation::LessEqual;
-    if (c == '=' && next == '>') return Relation::GreaterEqual;
-    if ((c == '<' && next == '>') || (c == '>' && next == '<')) return Relation::NotEqual;
-    if (c == '<' && next == '=') return Relation::LessEqual;
-    if (c == '>' && next == '=') return Relation::GreaterEqual;
-    length = 1;
-    return c == '=' ? Relation::Equal : c == '<' ? Relation::Less : Relation::Greater;
-  }
-  return Relation::None;
-}
+using detail::Relation;
 
 // A left operand that compares as strings: a literal, or a name of the string type.
 bool comparesStrings(Runtime& rt, std::string_view left) {
@@ -763,16 +744,6 @@ bool comparesStrings(Runtime& rt, std::string_view left) {
   return variableType(rt, left.substr(0, end)) == String;
 }
 
-bool holds(Relation r, double a, double b) {
-  switch (r) {
-    case Relation::Equal: return a == b;
-    case Relation::NotEqual: return a != b;
-    case Relation::Less: return a < b;
-    case Relation::LessEqual: return a <= b;
-    case Relation::Greater: return a > b;
-    default: return a >= b;
-  }
-}
 
 }  // namespace
 
@@ -794,7 +765,7 @@ PreparedConditionPtr prepareCondition(Runtime& rt, std::string_view condition,
     std::string_view segment = std::string_view(text).substr(start, i - start);
     PreparedCondition::Segment s;
     std::size_t pos = 0, length = 0;
-    s.relation = relationIn(segment, pos, length);
+    s.relation = detail::findRelation(segment, pos, length);
     if (s.relation == Relation::None) {
       if (text.size() != segment.size()) return nullptr;  // a plain value among comparisons
       s.left = prepareRoot(rt, segment, true);
@@ -843,7 +814,7 @@ bool evaluatePrepared(Runtime& rt, PreparedCondition& c, std::int32_t& value) {
   if (c.segments.size() == 1 && c.segments[0].relation != Relation::None) {
     const auto& s = c.segments[0];
     const double a = valueOf(rt, *s.left);
-    value = holds(s.relation, a, valueOf(rt, *s.right)) ? -1 : 0;
+    value = detail::holds<double>(s.relation, a, valueOf(rt, *s.right)) ? -1 : 0;
     return true;
   }
   detail::Nesting level(rt);
@@ -857,7 +828,7 @@ bool evaluatePrepared(Runtime& rt, PreparedCondition& c, std::int32_t& value) {
       double a = 0, b = 0;
       evaluatePrepared(rt, *s.left, a);
       evaluatePrepared(rt, *s.right, b);
-      v = holds(s.relation, a, b) ? -1 : 0;
+      v = detail::holds<double>(s.relation, a, b) ? -1 : 0;
     }
     values[count++] = v;
   }
