@@ -68,8 +68,9 @@ struct NumericFunction {
 // The function of that name (any letter case), or nullptr.
 const NumericFunction* findNumericFunction(std::string_view name);
 // True when expanding the text calls no function other than those of findNumericFunction, each
-// with an argument free of parentheses, commas and quotes, and changes nothing else.
-bool expansionCallsOnlyNumeric(const Runtime& rt, std::string_view text);
+// with an argument free of parentheses, commas and quotes, and LEN, ASC, CHR$, MID$, LEFT$ and
+// RIGHT$, and changes nothing else: the functions that prepared statements call themselves.
+bool expansionCallsOnlyPrepared(const Runtime& rt, std::string_view text);
 
 // ---- User-defined functions ---------------------------------------------------------------------
 

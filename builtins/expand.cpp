@@ -217,9 +217,23 @@ bool bareNameEndsAt(std::string_view text, std::size_t pos) {
 
 namespace {
 
-// The scan of expansionIsIdentity; with numericCalls, the calls of findNumericFunction whose
-// argument holds no parenthesis, comma or quote are passed over.
-bool expandsOnly(const Runtime& rt, std::string_view text, bool numericCalls) {
+// LEN, ASC, CHR$, MID$, LEFT$ and RIGHT$: the string functions whose calls prepared statements
+// read themselves, whatever their arguments hold.
+bool isPreparedStringFunction(std::string_view name) {
+  constexpr std::string_view names[] = {"len", "asc", "chr$", "mid$", "left$", "right$"};
+  for (std::string_view known : names) {
+    if (name.size() != known.size()) continue;
+    bool same = true;
+    for (std::size_t i = 0; i < name.size() && same; ++i) same = (name[i] | 0x20) == known[i];
+    if (same) return true;
+  }
+  return false;
+}
+
+// The scan of expansionIsIdentity; with preparedCalls, the calls of findNumericFunction whose
+// argument holds no parenthesis, comma or quote are passed over, and so are the calls of the
+// string functions above, whose arguments are scanned on.
+bool expandsOnly(const Runtime& rt, std::string_view text, bool preparedCalls) {
   if (startsWithDef(text)) return true;
   bool quoted = false;
   int depth = 0;
@@ -237,7 +251,8 @@ bool expandsOnly(const Runtime& rt, std::string_view text, bool numericCalls) {
     while (end < i && isCallNameAt(text, end)) ++end;
     const std::string_view name = text.substr(start, end - start);
     if (!isFunctionName(rt, name)) continue;
-    if (!numericCalls || !findNumericFunction(name)) return false;
+    if (preparedCalls && isPreparedStringFunction(name)) continue;
+    if (!preparedCalls || !findNumericFunction(name)) return false;
     const std::size_t close = text.find(')', i);
     if (close == npos || text.substr(i + 1, close - i - 1).find_first_of("(,\"") != npos)
       return false;
@@ -253,7 +268,7 @@ bool expansionIsIdentity(const Runtime& rt, std::string_view text) {
   return expandsOnly(rt, text, false);
 }
 
-bool expansionCallsOnlyNumeric(const Runtime& rt, std::string_view text) {
+bool expansionCallsOnlyPrepared(const Runtime& rt, std::string_view text) {
   return expandsOnly(rt, text, true);
 }
 

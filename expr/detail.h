@@ -138,4 +138,33 @@ bool valueOfOperand(Runtime& rt, std::string_view operand, double& value);
 // Appends the bytes of a variable term's string value to result; false after a reported error.
 bool appendStringTerm(Runtime& rt, std::string_view term, std::string& result);
 
+// ---- Prepared forms shared by prepared.cpp and prepared_strings.cpp ----------------------------
+
+// A call's result text is at most this long once spliced ("%15.15f" of the largest double); each
+// call of a prepared statement is counted with it to prove that the expanded text fits. Not
+// observable.
+inline constexpr std::size_t preparedCallBound = 309 + 1 + 1 + 15;
+
+// True when evaluating the expression can report nothing: constants and variables joined by
+// operators, dividing only by constants that are not 0.
+bool cannotReport(const PreparedNumeric& p);
+
+// A string variable, or MID$, LEFT$ or RIGHT$ of one, as the argument of LEN or ASC.
+struct PreparedString;
+struct PreparedStringDeleter {
+  void operator()(PreparedString* p) const;
+};
+using PreparedStringPtr = std::unique_ptr<PreparedString, PreparedStringDeleter>;
+PreparedStringPtr prepareStringArgument(Runtime& rt, std::string_view text);
+// The bytes the function reads; false when the statement must go through the reference path
+// (escape pairs to read, or a text that the rewriting would treat otherwise). Changes nothing.
+bool argumentContents(Runtime& rt, PreparedString& p, std::string_view& contents);
+
+// A string scalar assigned literals, string variables, CHR$ and slices joined by '+'.
+PreparedStringAssignmentPtr prepareStringAssignment(Runtime& rt, std::string_view target,
+                                                    std::string_view expression,
+                                                    std::size_t statementSize);
+// False, having changed nothing, when the statement must go through the reference path.
+bool runStringAssignment(Runtime& rt, PreparedStringAssignment& a);
+
 }  // namespace tw::expr::detail

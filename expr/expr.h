@@ -226,6 +226,12 @@ struct PreparedAssignmentDeleter {
 struct PreparedConditionDeleter {
   void operator()(PreparedCondition* p) const;
 };
+struct PreparedStringAssignment;
+struct PreparedStringAssignmentDeleter {
+  void operator()(PreparedStringAssignment* p) const;
+};
+using PreparedStringAssignmentPtr =
+    std::unique_ptr<PreparedStringAssignment, PreparedStringAssignmentDeleter>;
 using PreparedNumericPtr = std::unique_ptr<PreparedNumeric, PreparedNumericDeleter>;
 using PreparedAssignmentPtr = std::unique_ptr<PreparedAssignment, PreparedAssignmentDeleter>;
 using PreparedConditionPtr = std::unique_ptr<PreparedCondition, PreparedConditionDeleter>;

@@ -18,7 +18,7 @@ using detail::isLetter;
 // digits, sign, point and exponent); a group's "%15.15f" text at most groupTextBound. Used only to
 // prove at preparation time that no work text can pass its limit.
 constexpr std::size_t elementTextBound = 24;
-constexpr std::size_t groupTextBound = 309 + 1 + 1 + 15;
+constexpr std::size_t groupTextBound = detail::preparedCallBound;
 // Expressions nested deeper are left to the reference path.
 constexpr int preparedDepthLimit = 32;
 
@@ -111,10 +111,13 @@ struct Operand {
   int index = 0;  // into the node's scalars or groups, or the root's elements or calls
 };
 
-// A call of a numeric function whose argument reads no element and can report nothing.
+// A call of a numeric function whose argument reads no element and can report nothing, or of
+// LEN or ASC of a string variable or a slice of one.
 struct CallRef {
   const builtins::NumericFunction* function = nullptr;
   PreparedNumericPtr argument;
+  detail::PreparedStringPtr text;
+  bool asc = false;
 };
 
 // One evaluation of a work text: the root of an expression, or a group inside it.
@@ -290,29 +293,35 @@ class Reader {
   // is evaluated, so the calls are made first (see makeCalls) and read here like groups.
   bool call(PreparedNumeric& node, Operand op, std::string_view name, std::size_t& pos,
             std::size_t open, std::size_t end) {
-    const builtins::NumericFunction* function = builtins::findNumericFunction(name);
-    if (!callsAllowed_ || !function || callNameStart(open) != pos) return false;
+    if (!callsAllowed_ || callNameStart(open) != pos) return false;
     const std::size_t close = closing(open, end);
     if (close == std::string_view::npos || !endsOperand(close + 1, end)) return false;
     const std::string_view argument = text_.substr(open + 1, close - open - 1);
-    if (argument.empty() || argument.find_first_of("(),") != std::string_view::npos) return false;
-    PreparedNumericPtr value = prepareNumeric(rt_, argument);
-    if (!value || !reportsNothing(*value)) return false;
+    CallRef ref;
+    if (isLenOrAsc(name)) {
+      ref.text = detail::prepareStringArgument(rt_, argument);
+      ref.asc = (name[0] | 0x20) == 'a';
+      if (!ref.text) return false;
+    } else {
+      ref.function = builtins::findNumericFunction(name);
+      if (!ref.function || argument.empty() || argument.find_first_of("(),") != std::string_view::npos)
+        return false;
+      ref.argument = prepareNumeric(rt_, argument);
+      if (!ref.argument || !detail::cannotReport(*ref.argument)) return false;
+    }
     op.kind = Operand::Call;
     op.index = static_cast<int>(root_.calls.size());
-    root_.calls.push_back({function, std::move(value)});
+    root_.calls.push_back(std::move(ref));
     node.operands.push_back(op);
     pos = close + 1;
     return true;
   }
 
-  // Constants and variables joined by operators that cannot fail.
-  static bool reportsNothing(const PreparedNumeric& p) {
-    for (const Operand& op : p.operands)
-      if (op.kind != Operand::Constant && op.kind != Operand::Scalar) return false;
-    for (char c : p.operators)
-      if (c == '/' || c == '\\' || c == 'm') return false;
-    return true;
+  static bool isLenOrAsc(std::string_view name) {
+    if (name.size() != 3) return false;
+    const char a = static_cast<char>(name[0] | 0x20), b = static_cast<char>(name[1] | 0x20),
+               c = static_cast<char>(name[2] | 0x20);
+    return (a == 'l' && b == 'e' && c == 'n') || (a == 'a' && b == 's' && c == 'c');
   }
 
   bool element(PreparedNumeric& node, Operand op, std::string_view name, std::size_t& pos,
@@ -408,6 +417,28 @@ void schedule(PreparedNumeric& node) {
 }
 
 double evaluateNode(Runtime& rt, PreparedNumeric& node, PreparedNumeric& root);
+
+}  // namespace
+
+bool detail::cannotReport(const PreparedNumeric& p) {
+  for (const Operand& op : p.operands)
+    if (op.kind != Operand::Constant && op.kind != Operand::Scalar) return false;
+  // A division reports only a divisor of 0: one that is a constant, not the result of an
+  // earlier step, is known now.
+  for (std::size_t k = 0; k < p.steps.size(); ++k) {
+    const detail::ReductionStep& s = p.steps[k];
+    if (s.op != '/' && s.op != '\\' && s.op != 'm') continue;
+    const Operand& divisor = p.operands[s.right];
+    if (divisor.kind != Operand::Constant) return false;
+    for (std::size_t j = 0; j < k; ++j)
+      if (p.steps[j].left == s.right) return false;
+    const double d = divisor.negated ? -divisor.constant : divisor.constant;
+    if (s.op == '/' ? d == 0 : toInteger(d) == 0) return false;
+  }
+  return true;
+}
+
+namespace {
 
 // The slot of an element: of a DIM array by its bounds, as elementOffset finds it; of elements
 // stored without DIM through the store. failedSlot after a reported error.
@@ -535,14 +566,33 @@ double evaluateNode(Runtime& rt, PreparedNumeric& node, PreparedNumeric& root) {
   return count > 0 ? values[0] : 0;
 }
 
+// The calls of LEN and ASC, which change nothing and report nothing: false when one must be left
+// to the reference path.
+bool makeStringCalls(Runtime& rt, PreparedNumeric& root) {
+  for (std::size_t k = 0; k < root.calls.size(); ++k) {
+    CallRef& c = root.calls[k];
+    if (!c.text) continue;
+    std::string_view contents;
+    // ASC of an empty text reports, and that is left to the reference path too.
+    if (!detail::argumentContents(rt, *c.text, contents) || (c.asc && contents.empty())) return false;
+    root.callValues[k] = c.asc ? static_cast<unsigned char>(contents[0])
+                               : static_cast<double>(contents.size());
+    root.callLengths[k] = 11;
+  }
+  return true;
+}
+
 // The calls of a root, all of them, in the order of the text, as the expansion makes them before
 // the statement runs; a stop ends them. Nothing else is evaluated first, so a call reports exactly
-// as it would there.
-void makeCalls(Runtime& rt, PreparedNumeric& root) {
+// as it would there. A root holds calls of LEN and ASC or calls that may report, never both, so
+// that false (leave the statement to the reference path) comes before anything was done.
+bool makeCalls(Runtime& rt, PreparedNumeric& root) {
   root.callValues.resize(root.calls.size());
   root.callLengths.resize(root.calls.size());
+  if (!makeStringCalls(rt, root)) return false;
   for (std::size_t k = 0; k < root.calls.size() && !rt.interp.stopRequested; ++k) {
     const CallRef& c = root.calls[k];
+    if (!c.function) continue;
     const double result = c.function->apply(rt, evaluateNode(rt, *c.argument, *c.argument));
     if (c.function->whole) {
       root.callValues[k] = result;  // a 32-bit whole number, written and read back as itself
@@ -551,6 +601,12 @@ void makeCalls(Runtime& rt, PreparedNumeric& root) {
       root.callValues[k] = fifteenDecimals(result, root.callLengths[k]);
     }
   }
+  return true;
+}
+
+// Whether a root holds calls of LEN or ASC, and whether it holds other calls.
+void callKinds(const PreparedNumeric& root, bool& strings, bool& numbers) {
+  for (const CallRef& c : root.calls) (c.text ? strings : numbers) = true;
 }
 
 // A constant or a variable as an operand.
@@ -588,6 +644,7 @@ struct PreparedAssignment {
   std::unique_ptr<ElementRef> element;  // an element target
   int type = Double;
   PreparedNumericPtr value;
+  PreparedStringAssignmentPtr strings;  // a string target's assignment instead
 };
 
 void PreparedAssignmentDeleter::operator()(PreparedAssignment* p) const { delete p; }
@@ -622,13 +679,18 @@ void storeNumber(Runtime& rt, PreparedAssignment& a, double value) {
 PreparedAssignmentPtr prepareAssignment(Runtime& rt, std::string_view text) {
   const std::string stripped = stripBlanks(text);
   const std::string_view statement = stripped;
-  if (statement.find('"') != std::string_view::npos) return nullptr;
   const std::size_t eq = statement.find('=');
   if (eq == std::string_view::npos || eq == 0 || !isLetter(statement[0])) return nullptr;
   PreparedAssignmentPtr a(new PreparedAssignment);
   a->target.assign(statement.substr(0, eq));
   a->type = variableType(rt, a->target);
-  if (a->type == String || isRndName(a->target)) return nullptr;
+  if (a->type == String) {
+    // A LET's text is 3 bytes longer than the assignment given.
+    a->strings = detail::prepareStringAssignment(rt, a->target, statement.substr(eq + 1),
+                                                 text.size() + 3);
+    return a->strings ? std::move(a) : nullptr;
+  }
+  if (statement.find('"') != std::string_view::npos || isRndName(a->target)) return nullptr;
   const std::size_t open = a->target.find('(');
   std::string_view name = std::string_view(a->target).substr(0, open);
   for (char c : name)
@@ -663,12 +725,13 @@ PreparedAssignmentPtr prepareAssignment(Runtime& rt, std::string_view text) {
 }
 
 bool runPrepared(Runtime& rt, PreparedAssignment& a) {
+  if (a.strings) return detail::runStringAssignment(rt, *a.strings);
   const std::uint32_t refusalsBefore = rt.expr.refusals;
   if (rt.expr.nesting + a.value->depth + 2 > nestingLimit) return false;
   if (!a.value->calls.empty()) {
     // A statement whose expansion was reported is not run.
     const std::uint32_t reportsBefore = rt.interp.reports;
-    makeCalls(rt, *a.value);
+    if (!makeCalls(rt, *a.value)) return false;
     if (rt.interp.reports != reportsBefore || rt.interp.stopRequested) return true;
   }
   const double result = valueOf(rt, *a.value);
@@ -707,6 +770,9 @@ PreparedNumericPtr prepareRoot(Runtime& rt, std::string_view expression, bool ca
   PreparedNumericPtr root(new PreparedNumeric);
   Reader reader(rt, expression, *root, calls);
   if (!reader.expression(*root, 0, expression.size(), 1) || !reader.fitsWorkText()) return nullptr;
+  bool strings = false, numbers = false;
+  callKinds(*root, strings, numbers);
+  if (strings && numbers) return nullptr;
   schedule(*root);
   return root;
 }
@@ -785,8 +851,13 @@ PreparedConditionPtr prepareCondition(Runtime& rt, std::string_view condition,
   // More results than the reducer's lists hold are left to the reference path.
   if (c->segments.size() > operatorLimit) return nullptr;
   std::size_t calls = 0;
-  for (const auto& s : c->segments) calls += s.left->calls.size() + (s.right ? s.right->calls.size() : 0);
-  if (!expansionFits(statementSize, calls)) return nullptr;
+  bool strings = false, numbers = false;
+  for (const auto& s : c->segments) {
+    calls += s.left->calls.size() + (s.right ? s.right->calls.size() : 0);
+    callKinds(*s.left, strings, numbers);
+    if (s.right) callKinds(*s.right, strings, numbers);
+  }
+  if (!expansionFits(statementSize, calls) || (strings && numbers)) return nullptr;
   c->hasCalls = calls > 0;
   c->steps = detail::schedulePasses(c->logic.data(), c->segments.size());
   return c;
@@ -801,10 +872,8 @@ bool evaluatePrepared(Runtime& rt, PreparedCondition& c, std::int32_t& value) {
     // Every call of the condition is made before any part of it is evaluated; a condition whose
     // calls were reported is not evaluated.
     const std::uint32_t reportsBefore = rt.interp.reports;
-    for (auto& s : c.segments) {
-      makeCalls(rt, *s.left);
-      if (s.right) makeCalls(rt, *s.right);
-    }
+    for (auto& s : c.segments)
+      if (!makeCalls(rt, *s.left) || (s.right && !makeCalls(rt, *s.right))) return false;
     if (rt.interp.reports != reportsBefore || rt.interp.stopRequested) {
       value = 0;
       return true;

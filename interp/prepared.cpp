@@ -293,17 +293,17 @@ std::unique_ptr<PreparedStatement> prepareCoded(Runtime& rt, std::uint16_t code,
   }
 }
 
-// LET, WHILE and IF may hold calls of numeric functions, which their prepared forms make; an
+// LET, WHILE and IF may hold calls of the functions their prepared forms make themselves; an
 // IF's calls must stand in its condition, before a blank, so that the condition ends where it
 // did once their results are in place.
-bool callsOnlyNumeric(Runtime& rt, std::uint16_t code, std::string_view argument) {
+bool callsOnlyPrepared(Runtime& rt, std::uint16_t code, std::string_view argument) {
   if (code == 0x1079 || code == 0x1027)  // LET, WHILE
-    return builtins::expansionCallsOnlyNumeric(rt, argument);
+    return builtins::expansionCallsOnlyPrepared(rt, argument);
   if (code != host::codeIf) return false;
   const std::string_view condition = detail::conditionOf(argument);
   const std::string_view rest = argument.substr(condition.size());
   return !rest.empty() && (rest[0] == ' ' || rest[0] == '\t') &&
-         builtins::expansionCallsOnlyNumeric(rt, condition) && builtins::expansionIsIdentity(rt, rest);
+         builtins::expansionCallsOnlyPrepared(rt, condition) && builtins::expansionIsIdentity(rt, rest);
 }
 
 std::unique_ptr<PreparedStatement> prepare(Runtime& rt, std::string_view statement) {
@@ -311,7 +311,7 @@ std::unique_ptr<PreparedStatement> prepare(Runtime& rt, std::string_view stateme
   if (code == 0) {
     if (statement[0] == '*') return std::make_unique<Nothing>();
     if (!builtins::expansionIsIdentity(rt, statement) &&
-        !builtins::expansionCallsOnlyNumeric(rt, statement))
+        !builtins::expansionCallsOnlyPrepared(rt, statement))
       return nullptr;
     auto p = std::make_unique<Assignment>();
     p->assignment = expr::prepareAssignment(rt, statement);
@@ -321,7 +321,7 @@ std::unique_ptr<PreparedStatement> prepare(Runtime& rt, std::string_view stateme
   // DEF FN's text is never expanded; every other argument must expand to itself, or only by
   // calls that the prepared form makes itself.
   if (code == host::codeDefFn) return nullptr;
-  if (!builtins::expansionIsIdentity(rt, argument) && !callsOnlyNumeric(rt, code, argument))
+  if (!builtins::expansionIsIdentity(rt, argument) && !callsOnlyPrepared(rt, code, argument))
     return nullptr;
   return prepareCoded(rt, code, argument);
 }
