@@ -43,7 +43,7 @@ inline double readBack(Runtime& rt, double stored) {
 
 // A value written "%15.15f" and read again, as a group's value is; length is the text's length.
 double fifteenDecimals(double v, std::size_t& length) {
-  if (std::fabs(v) < 9007199254740992.0 && v == std::floor(v)) {
+  if (detail::isExactWhole(v)) {
     length = 17 + 16 + 1;  // at most, and far below any limit
     return v == 0 ? 0.0 : v;
   }
@@ -134,6 +134,10 @@ struct PreparedNumeric {
   std::vector<detail::ReductionStep> steps;  // the operators' passes, worked out once
   bool single = false;  // one constant or scalar, read without the general evaluation
   bool pair = false;    // two of them and one operator, the commonest expression
+  bool lone = false;    // one call, its value read as it was spliced
+  // The value is one group or call, already rounded to 15 decimals as its text was: rounding a
+  // rounded value again leaves it as it is.
+  bool rounded = false;
   // A spliced value after '+' or '-' whose text may begin with '-': the signs then fold into
   // the operator, which the operand's sign and the value's decide. Indexed by whether the
   // value's text begins with '-': the operator and whether the operand keeps a '-'.
@@ -413,6 +417,9 @@ void schedule(PreparedNumeric& node) {
   node.single = node.operands.size() == 1 && node.elements.empty() && plain(node.operands[0]);
   node.pair = node.operands.size() == 2 && node.elements.empty() && node.folds.empty() &&
               node.steps.size() == 1 && plain(node.operands[0]) && plain(node.operands[1]);
+  const bool one = node.operands.size() == 1 && node.elements.empty();
+  node.lone = one && node.operands[0].kind == Operand::Call;
+  node.rounded = node.lone || (one && node.operands[0].kind == Operand::Group);
   for (PreparedNumericPtr& group : node.groups) schedule(*group);
 }
 
@@ -566,6 +573,35 @@ double evaluateNode(Runtime& rt, PreparedNumeric& node, PreparedNumeric& root) {
   return count > 0 ? values[0] : 0;
 }
 
+// A constant or a variable as an operand.
+[[gnu::always_inline]] inline double plainValue(Runtime& rt, PreparedNumeric& p, const Operand& op) {
+  const double v = op.kind == Operand::Constant
+                       ? op.constant
+                       : p.scalars[static_cast<std::size_t>(op.index)].read(rt);
+  return op.negated ? -v : v;
+}
+
+// A root that is one call: the call's value as its text was spliced.
+inline double loneCall(Runtime& rt, PreparedNumeric& p) {
+  const Operand& op = p.operands[0];
+  const double v = p.callValues[0];
+  if (splicedLength(p.callLengths[0], std::signbit(v), op.negated) > operandLimit) {
+    detail::refuse(rt);
+    return 0;
+  }
+  return op.negated ? -v : v;
+}
+
+// A root's value once its nesting has been checked: one constant or variable, or two joined by
+// an operator, read directly.
+[[gnu::always_inline]] inline double valueOf(Runtime& rt, PreparedNumeric& p) {
+  if (p.single) return plainValue(rt, p, p.operands[0]);
+  if (p.lone) return loneCall(rt, p);
+  if (!p.pair) return evaluateNode(rt, p, p);
+  double values[2] = {plainValue(rt, p, p.operands[0]), plainValue(rt, p, p.operands[1])};
+  return detail::applySteps(rt, values, p.steps) ? values[0] : 0;
+}
+
 // The calls of LEN and ASC, which change nothing and report nothing: false when one must be left
 // to the reference path.
 bool makeStringCalls(Runtime& rt, PreparedNumeric& root) {
@@ -593,7 +629,7 @@ bool makeCalls(Runtime& rt, PreparedNumeric& root) {
   for (std::size_t k = 0; k < root.calls.size() && !rt.interp.stopRequested; ++k) {
     const CallRef& c = root.calls[k];
     if (!c.function) continue;
-    const double result = c.function->apply(rt, evaluateNode(rt, *c.argument, *c.argument));
+    const double result = c.function->apply(rt, valueOf(rt, *c.argument));
     if (c.function->whole) {
       root.callValues[k] = result;  // a 32-bit whole number, written and read back as itself
       root.callLengths[k] = 11;
@@ -607,23 +643,6 @@ bool makeCalls(Runtime& rt, PreparedNumeric& root) {
 // Whether a root holds calls of LEN or ASC, and whether it holds other calls.
 void callKinds(const PreparedNumeric& root, bool& strings, bool& numbers) {
   for (const CallRef& c : root.calls) (c.text ? strings : numbers) = true;
-}
-
-// A constant or a variable as an operand.
-[[gnu::always_inline]] inline double plainValue(Runtime& rt, PreparedNumeric& p, const Operand& op) {
-  const double v = op.kind == Operand::Constant
-                       ? op.constant
-                       : p.scalars[static_cast<std::size_t>(op.index)].read(rt);
-  return op.negated ? -v : v;
-}
-
-// A root's value once its nesting has been checked: one constant or variable, or two joined by
-// an operator, read directly.
-[[gnu::always_inline]] inline double valueOf(Runtime& rt, PreparedNumeric& p) {
-  if (p.single) return plainValue(rt, p, p.operands[0]);
-  if (!p.pair) return evaluateNode(rt, p, p);
-  double values[2] = {plainValue(rt, p, p.operands[0]), plainValue(rt, p, p.operands[1])};
-  return detail::applySteps(rt, values, p.steps) ? values[0] : 0;
 }
 
 // With its calls' results in place (each at most as long as a group's text), the statement's
@@ -740,6 +759,10 @@ bool runPrepared(Runtime& rt, PreparedAssignment& a) {
     // A whole number is stored as itself, the integer type's in 32 bits, zero without a sign.
     double whole = a.type == Integer ? toInteger(result) : result;
     storeNumber(rt, a, whole == 0 ? 0.0 : whole);
+    return true;
+  }
+  if (a.type == Double && a.value->rounded && std::fabs(result) < 9007199254740992.0) {
+    storeNumber(rt, a, result);
     return true;
   }
   double rounded;

@@ -128,6 +128,10 @@ struct Site {
   std::int32_t trimmedEnd = 0;  // the end of the statement without its trailing blanks
   std::int32_t lineBlank = -2;  // the blank after a line's digits; -1 when other bytes come first
   std::int32_t lineNumber = 0;
+  // Where the next statement begins when this one ends at its terminator: -2 not yet known, -1
+  // when the run loop must read on byte by byte; and the number of its line if it begins one.
+  std::int32_t next = -2;
+  std::int32_t nextLine = -1;
   PreparedEntry entry;
   std::unique_ptr<BranchSite> branch;
 };

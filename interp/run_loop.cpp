@@ -119,6 +119,29 @@ void findLineNumber(Site& site, const std::string& text, std::int32_t start) {
   if (plain) site.lineNumber = lineNumberValue(std::string_view(text).substr(static_cast<std::size_t>(start), digits));
 }
 
+// Where the statement after the site's begins, when it ends at its terminator: past the ':' and
+// the blanks after it, or past the number of the next line when that is read at once. The end of
+// the text, and lines that must be read byte by byte, are left to the loop.
+void findNext(Site& site, std::vector<Site>& sites, const std::string& text) {
+  const auto length = static_cast<std::int32_t>(text.size());
+  auto at = [&](std::int32_t pos) -> unsigned char {
+    return pos >= 0 && pos < length ? static_cast<unsigned char>(text[pos]) : 0;
+  };
+  site.next = -1;
+  std::int32_t pos = site.end;
+  if (at(pos) == ':') {
+    while (isBlank(at(pos + 1))) ++pos;
+    site.next = pos + 1;
+    return;
+  }
+  if (at(pos) != '\n' || at(pos + 1) == 0) return;
+  Site& line = sites[static_cast<std::size_t>(pos + 1)];
+  if (line.lineBlank == -2) findLineNumber(line, text, pos + 1);
+  if (line.lineBlank < 0) return;
+  site.next = line.lineBlank + 1;
+  site.nextLine = line.lineNumber;
+}
+
 // Runs a statement through its prepared form when it has one that still holds.
 [[gnu::always_inline]] inline void runEntry(Runtime& rt, PreparedEntry& entry, std::string_view statement) {
   const std::uint64_t meaning = rt.expr.meaningGeneration;
@@ -235,6 +258,20 @@ int runProgram(Runtime& rt) {
           if (s.stopRequested) {
             sendDestroy(rt);
             return 0;
+          }
+          // A statement that ended at its terminator goes on where the text says, as below.
+          if (s.runPos == site->end) {
+            if (site->next == -2) findNext(*site, sites, text);
+            if (site->next >= 0) {
+              s.stmtStartPos = s.runPos;
+              if (site->nextLine >= 0) {
+                s.inBranch = false;
+                s.currentLine = site->nextLine;
+              }
+              lineMode = false;
+              s.runPos = bufferStart = site->next;
+              continue;
+            }
           }
         }
         // A handler may have moved runPos: carry on from wherever it points.
