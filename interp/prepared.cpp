@@ -98,22 +98,37 @@ struct If final : PreparedStatement {
       if (holds) report(rt, SyntaxError);
       return true;
     }
-    s.runPos = part;
+    // A THEN part that is only a line number goes there as the GOTO it stands for would.
+    s.runPos = holds && jump_ ? *jump_ : part;
     s.inBranch = true;
     return true;
   }
 
  private:
-  // Where THEN's part begins depends only on where the statement begins: kept for the last.
+  // Where THEN's part begins depends only on where the statement begins: kept for the last, with
+  // the line its number names when it is nothing else.
   std::int32_t thenPart(Runtime& rt) {
     if (thenFrom_ != rt.interp.stmtStartPos) {
       thenAt_ = detail::thenPart(rt);
       thenFrom_ = rt.interp.stmtStartPos;
+      jump_ = thenAt_ == notFound ? std::nullopt : lineNumberPart(rt, thenAt_);
     }
     return thenAt_;
   }
+  static std::optional<std::int32_t> lineNumberPart(Runtime& rt, std::int32_t part) {
+    const std::string& text = rt.host.programText;
+    // The part begins after the blank at part; its trailing blanks are cut off.
+    auto pos = static_cast<std::size_t>(part + 1);
+    const std::size_t digits = pos;
+    while (pos < text.size() && text[pos] >= '0' && text[pos] <= '9') ++pos;
+    const std::string_view number(text.data() + digits, pos - digits);
+    while (pos < text.size() && (text[pos] == ' ' || text[pos] == '\t')) ++pos;
+    if (number.empty() || (pos < text.size() && text[pos] != '\n')) return std::nullopt;
+    return detail::lookupLine(rt, number);
+  }
   std::int32_t thenFrom_ = -2;
   std::int32_t thenAt_ = notFound;
+  std::optional<std::int32_t> jump_;
 };
 
 struct While final : PreparedStatement {
