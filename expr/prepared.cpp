@@ -131,6 +131,7 @@ struct PreparedNumeric {
   std::vector<CallRef> calls;              // the root's, in text order, groups' included
   std::vector<double> callValues;          // their values as their texts read back
   std::vector<std::size_t> callLengths;    // and the lengths of those texts
+  bool stringCalls = false;                // some of the calls are of LEN or ASC
   std::vector<detail::ReductionStep> steps;  // the operators' passes, worked out once
   bool single = false;  // one constant or scalar, read without the general evaluation
   bool pair = false;    // two of them and one operator, the commonest expression
@@ -607,7 +608,6 @@ inline double loneCall(Runtime& rt, PreparedNumeric& p) {
 bool makeStringCalls(Runtime& rt, PreparedNumeric& root) {
   for (std::size_t k = 0; k < root.calls.size(); ++k) {
     CallRef& c = root.calls[k];
-    if (!c.text) continue;
     std::string_view contents;
     // ASC of an empty text reports, and that is left to the reference path too.
     if (!detail::argumentContents(rt, *c.text, contents) || (c.asc && contents.empty())) return false;
@@ -623,12 +623,9 @@ bool makeStringCalls(Runtime& rt, PreparedNumeric& root) {
 // as it would there. A root holds calls of LEN and ASC or calls that may report, never both, so
 // that false (leave the statement to the reference path) comes before anything was done.
 bool makeCalls(Runtime& rt, PreparedNumeric& root) {
-  root.callValues.resize(root.calls.size());
-  root.callLengths.resize(root.calls.size());
-  if (!makeStringCalls(rt, root)) return false;
+  if (root.stringCalls) return makeStringCalls(rt, root);
   for (std::size_t k = 0; k < root.calls.size() && !rt.interp.stopRequested; ++k) {
     const CallRef& c = root.calls[k];
-    if (!c.function) continue;
     const double result = c.function->apply(rt, valueOf(rt, *c.argument));
     if (c.function->whole) {
       root.callValues[k] = result;  // a 32-bit whole number, written and read back as itself
@@ -796,6 +793,9 @@ PreparedNumericPtr prepareRoot(Runtime& rt, std::string_view expression, bool ca
   bool strings = false, numbers = false;
   callKinds(*root, strings, numbers);
   if (strings && numbers) return nullptr;
+  root->stringCalls = strings;
+  root->callValues.resize(root->calls.size());
+  root->callLengths.resize(root->calls.size());
   schedule(*root);
   return root;
 }
