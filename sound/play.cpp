@@ -213,6 +213,36 @@ void playChannel(Runtime& rt, int channel, const std::vector<Event>& events, std
   }
 }
 
+// Where the channels wait until every one of them has started, so that the time a thread takes to
+// start (long on a busy system) is not taken from the first notes: all begin at the same moment.
+class StartLine {
+ public:
+  // On a channel thread: the shared start time, once every channel is ready.
+  std::int64_t ready() {
+    std::unique_lock lock(mutex_);
+    ++ready_;
+    changed_.notify_all();
+    changed_.wait(lock, [this] { return started_; });
+    return start_;
+  }
+  // On the interpreter thread: waits for the channels, then lets them go with the start time
+  // read once they are all there.
+  void start(std::size_t channels, platform::Clock& clock) {
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [&] { return ready_ >= channels; });
+    start_ = clock.steadyMilliseconds();
+    started_ = true;
+    changed_.notify_all();
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  std::size_t ready_ = 0;
+  bool started_ = false;
+  std::int64_t start_ = 0;
+};
+
 void channelEnded(State& s) {
   {
     std::lock_guard lock(s.deviceMutex);
@@ -305,12 +335,13 @@ void playStatement(Runtime& rt, std::string_view argument) {
 
   State& s = rt.sound;
   Failure failure;
-  const std::int64_t start = rt.sys.clock->steadyMilliseconds();
+  StartLine line;
   std::vector<std::thread> threads;
   s.activeChannels = static_cast<int>(events.size());
   for (std::size_t ch = 0; ch < events.size(); ++ch) {
     try {
-      threads.emplace_back([&rt, &s, &events, &failure, start, ch] {
+      threads.emplace_back([&rt, &s, &events, &failure, &line, ch] {
+        const std::int64_t start = line.ready();
         playChannel(rt, static_cast<int>(ch), events[ch], start, failure);
         channelEnded(s);
       });
@@ -319,6 +350,7 @@ void playStatement(Runtime& rt, std::string_view argument) {
       channelEnded(s);
     }
   }
+  line.start(threads.size(), *rt.sys.clock);
   // The channels themselves notice a stop, so joining them cannot outlast one.
   for (std::thread& t : threads) t.join();
   if (failure.failed) interp::report(rt, interp::OwnText, failure.text);

@@ -18,7 +18,9 @@
 //   NAME.midi   the MIDI messages the run sent (taken with --midi), one a line: the milliseconds
 //               from the first message and the bytes in hexadecimal ("500 90 3C 00"). They are
 //               compared in any order; a time matches within midiTolerance (threads are
-//               scheduled as the machine allows).
+//               scheduled as the machine allows). The wait before the first note, while its
+//               channel threads start, is left out: from the first note on, the times are
+//               taken as if it had sounded when expected.
 // TW_EXPECT names an expectation file to use instead of NAME.expect. TARNWICK may be any command
 // that takes tarnwick's arguments (a wrapper that runs another build).
 // With TW_UPDATE_EXPECT=1 the runner writes NAME.expect, NAME.files for the names it lists and
@@ -255,10 +257,22 @@ std::vector<MidiLine> midiLines(const std::string& text) {
   return lines;
 }
 
+bool isNote(const MidiLine& m) { return m.bytes.size() > 1 && (m.bytes[1] == '8' || m.bytes[1] == '9'); }
+
 // True when every expected message was sent, and nothing else, each within the tolerance.
 bool midiMatches(const std::string& expected, const std::string& actual) {
   std::vector<MidiLine> want = midiLines(expected), got = midiLines(actual);
   if (want.size() != got.size()) return false;
+  auto firstNote = [](const std::vector<MidiLine>& lines) {
+    long first = -1;
+    for (const MidiLine& m : lines)
+      if (isNote(m) && (first < 0 || m.time < first)) first = m.time;
+    return first;
+  };
+  const long wantFirst = firstNote(want), gotFirst = firstNote(got);
+  if (wantFirst >= 0 && gotFirst >= 0)
+    for (MidiLine& m : got)
+      if (m.time >= gotFirst) m.time -= gotFirst - wantFirst;
   std::vector<bool> used(got.size(), false);
   for (const MidiLine& w : want) {
     bool found = false;

@@ -65,8 +65,10 @@ class RecordingMidi : public platform::Midi {
     openedAt = sent.size();
     return !openFails;
   }
+  std::uint32_t refused = 0;  // a message the device refuses
   bool shortMessage(std::uint32_t message) override {
     std::lock_guard lock(mutex_);
+    if (message == refused) return false;
     sent.push_back({clock_.steadyMilliseconds(), message});
     if ((message & 0xFF0000) != 0) ++notesOn;
     return true;
@@ -238,6 +240,14 @@ TEST_F(Sound, AStopEndsEveryChannelMidNoteWithItsNoteOff) {
   EXPECT_LT(c1[1].ms, 240000);
   // No sleep is longer than a slice, so the stop is seen within one.
   EXPECT_EQ(clock.longestSleeps.back(), sound::stopSliceLimit);
+}
+
+TEST_F(Sound, AChannelTheDeviceRefusesEndsAndTheOthersPlayOnBeforeTheReport) {
+  midi.refused = on(0, 62);
+  play("\"CDE\",\"GAB\"");
+  EXPECT_EQ(midi.channel(0), (std::vector<Sent>{{0, on(0, 60)}, {500, off(0, 60)}}));
+  EXPECT_EQ(midi.channel(1).size(), 6u);
+  t.expectOneBox("デバイスが開けません");
 }
 
 TEST_F(Sound, ThePlayStatementRunsFromAProgram) {
