@@ -36,7 +36,8 @@ int dataBytes(std::uint8_t status) {
 
 class Recorder final : public MidiRecorder {
  public:
-  Recorder(std::unique_ptr<Midi> device, Clock& clock) : device_(std::move(device)), clock_(clock) {}
+  Recorder(std::unique_ptr<Midi> device, Clock& clock)
+      : device_(std::move(device)), clock_(clock) {}
 
   int deviceCount() override { return std::max(usesDevice() ? device_->deviceCount() : 0, 1); }
   bool open() override { return !usesDevice() || device_->open(); }

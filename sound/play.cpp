@@ -29,58 +29,37 @@ struct Event {
   std::int32_t duration = 0;  // milliseconds
 };
 
-// The General MIDI program of an MML tone number.
+// The General MIDI program of each listed MML tone number; every other tone gives program 6.
+struct ToneRow {
+  std::int64_t tone;
+  std::uint8_t program;
+};
+constexpr ToneRow toneTable[] = {
+    {1, 63},  {22, 63}, {2, 51},   {25, 51},  {3, 4},    {28, 4},  {4, 39},   {30, 39},
+    {5, 18},  {32, 18}, {6, 20},   {34, 20},  {7, 73},   {36, 73}, {8, 68},   {9, 71},
+    {39, 71}, {10, 11}, {41, 11},  {12, 112}, {47, 112}, {13, 1},  {21, 62},  {23, 56},
+    {24, 50}, {26, 2},  {27, 5},   {29, 27},  {31, 38},  {33, 16}, {35, 19},  {37, 72},
+    {40, 9},  {42, 13}, {43, 107}, {45, 7},   {48, 46},  {50, 22}, {51, 114}, {52, 47},
+    {53, 69}, {63, 10}, {64, 42},  {65, 58},  {67, 25},  {75, 85}, {80, 40}};
+constexpr std::uint8_t unlistedToneProgram = 6;
+
 std::uint8_t toneProgram(std::int64_t tone) {
-  switch (tone) {
-    case 1: case 22: return 63;
-    case 2: case 25: return 51;
-    case 3: case 28: return 4;
-    case 4: case 30: return 39;
-    case 5: case 32: return 18;
-    case 6: case 34: return 20;
-    case 7: case 36: return 73;
-    case 8: return 68;
-    case 9: case 39: return 71;
-    case 10: case 41: return 11;
-    case 12: case 47: return 112;
-    case 13: return 1;
-    case 21: return 62;
-    case 23: return 56;
-    case 24: return 50;
-    case 26: return 2;
-    case 27: return 5;
-    case 29: return 27;
-    case 31: return 38;
-    case 33: return 16;
-    case 35: return 19;
-    case 37: return 72;
-    case 40: return 9;
-    case 42: return 13;
-    case 43: return 107;
-    case 45: return 7;
-    case 48: return 46;
-    case 50: return 22;
-    case 51: return 114;
-    case 52: return 47;
-    case 53: return 69;
-    case 63: return 10;
-    case 64: return 42;
-    case 65: return 58;
-    case 67: return 25;
-    case 75: return 85;
-    case 80: return 40;
-    default: return 6;
-  }
+  for (const ToneRow& row : toneTable)
+    if (row.tone == tone) return row.program;
+  return unlistedToneProgram;
 }
 
 std::uint32_t programChange(int channel, std::uint8_t program) {
   return 0xC0u + static_cast<std::uint32_t>(channel) + (std::uint32_t{program} << 8);
 }
 std::uint32_t noteMessage(int channel, std::uint8_t note, std::uint32_t velocity) {
-  return 0x90u + static_cast<std::uint32_t>(channel) + (std::uint32_t{note} << 8) + (velocity << 16);
+  return 0x90u + static_cast<std::uint32_t>(channel) + (std::uint32_t{note} << 8) +
+         (velocity << 16);
 }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // The digits at i, if any, moving i past them.
 std::optional<std::int64_t> readNumber(std::string_view t, std::size_t& i) {
@@ -96,7 +75,8 @@ std::optional<std::int32_t> readDuration(std::string_view t, std::size_t& i, std
   std::int32_t total = quarter;
   if (std::optional<std::int64_t> n = readNumber(t, i)) {
     if (*n == 0) return std::nullopt;
-    total = static_cast<std::int32_t>(static_cast<float>(quarter) / (static_cast<float>(*n) / 4.0f));
+    total =
+        static_cast<std::int32_t>(static_cast<float>(quarter) / (static_cast<float>(*n) / 4.0f));
   }
   if (i < t.size() && t[i] == '^') {
     ++i;
@@ -112,14 +92,22 @@ std::optional<std::int32_t> readDuration(std::string_view t, std::size_t& i, std
 
 int semitone(char letter) {
   switch (letter) {
-    case 'C': return 0;
-    case 'D': return 2;
-    case 'E': return 4;
-    case 'F': return 5;
-    case 'G': return 7;
-    case 'A': return 9;
-    case 'B': return 11;
-    default: return -1;
+    case 'C':
+      return 0;
+    case 'D':
+      return 2;
+    case 'E':
+      return 4;
+    case 'F':
+      return 5;
+    case 'G':
+      return 7;
+    case 'A':
+      return 9;
+    case 'B':
+      return 11;
+    default:
+      return -1;
   }
 }
 
@@ -356,7 +344,9 @@ void playStatement(Runtime& rt, std::string_view argument) {
   if (failure.failed) interp::report(rt, interp::OwnText, failure.text);
 }
 
-void resetChannels(State& sound) { sound.channels.fill(ChannelState{}); }
+void resetChannels(State& sound) {
+  sound.channels.fill(ChannelState{});
+}
 
 void closeDevice(Runtime& rt) {
   State& s = rt.sound;

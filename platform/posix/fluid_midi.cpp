@@ -18,22 +18,22 @@ namespace {
 
 // FluidSynth is opened by the first PLAY, so that a run that never plays loads neither it nor the
 // many libraries it brings (start-up time and memory); its functions are called through this table.
-#define TW_FLUID_FUNCTIONS(X) \
-  X(new_fluid_settings)       \
-  X(delete_fluid_settings)    \
-  X(fluid_settings_setnum)    \
-  X(fluid_settings_setstr)    \
-  X(fluid_set_log_function)   \
-  X(new_fluid_synth)          \
-  X(delete_fluid_synth)       \
-  X(fluid_synth_sfload)       \
-  X(fluid_synth_noteon)       \
-  X(fluid_synth_noteoff)      \
-  X(fluid_synth_cc)           \
+#define TW_FLUID_FUNCTIONS(X)   \
+  X(new_fluid_settings)         \
+  X(delete_fluid_settings)      \
+  X(fluid_settings_setnum)      \
+  X(fluid_settings_setstr)      \
+  X(fluid_set_log_function)     \
+  X(new_fluid_synth)            \
+  X(delete_fluid_synth)         \
+  X(fluid_synth_sfload)         \
+  X(fluid_synth_noteon)         \
+  X(fluid_synth_noteoff)        \
+  X(fluid_synth_cc)             \
   X(fluid_synth_program_change) \
-  X(fluid_synth_process)      \
-  X(fluid_synth_write_s16)    \
-  X(new_fluid_audio_driver2)  \
+  X(fluid_synth_process)        \
+  X(fluid_synth_write_s16)      \
+  X(new_fluid_audio_driver2)    \
   X(delete_fluid_audio_driver)
 
 struct FluidLibrary {
@@ -46,7 +46,7 @@ struct FluidLibrary {
 bool loadFluid(FluidLibrary& fluid) {
   void* opened = dlopen("libfluidsynth.so.3", RTLD_NOW | RTLD_LOCAL);
   if (!opened) return false;
-#define TW_FLUID_LOOKUP(name)                                              \
+#define TW_FLUID_LOOKUP(name)                                                \
   fluid.name = reinterpret_cast<decltype(fluid.name)>(dlsym(opened, #name)); \
   if (!fluid.name) return false;
   TW_FLUID_FUNCTIONS(TW_FLUID_LOOKUP)
@@ -177,10 +177,17 @@ class SynthMidi final : public Midi {
           break;
         }
         [[fallthrough]];
-      case 0x80: fluid_.fluid_synth_noteoff(synth_, channel, data1); break;
-      case 0xB0: fluid_.fluid_synth_cc(synth_, channel, data1, data2); break;
-      case 0xC0: fluid_.fluid_synth_program_change(synth_, channel, data1); break;
-      default: break;
+      case 0x80:
+        fluid_.fluid_synth_noteoff(synth_, channel, data1);
+        break;
+      case 0xB0:
+        fluid_.fluid_synth_cc(synth_, channel, data1, data2);
+        break;
+      case 0xC0:
+        fluid_.fluid_synth_program_change(synth_, channel, data1);
+        break;
+      default:
+        break;
     }
     return true;  // a note the synthesiser has no voice for is not a failure of the device
   }
@@ -252,7 +259,8 @@ class SynthMidi final : public Midi {
           std::chrono::steady_clock::now() - start);
       const std::int64_t due = elapsed.count() * sampleRate / 1'000'000;
       while (rendered < due) {
-        const int frames = static_cast<int>(std::min<std::int64_t>(due - rendered, renderChunkFrames));
+        const int frames =
+            static_cast<int>(std::min<std::int64_t>(due - rendered, renderChunkFrames));
         fluid_.fluid_synth_write_s16(synth_, frames, chunk.data(), 0, 2, chunk.data(), 1, 2);
         wav_->write(chunk.data(), frames);
         rendered += frames;

@@ -71,6 +71,8 @@ class WinmmMidi final : public Midi {
 
 }  // namespace
 
-std::unique_ptr<Midi> makeWinmmMidi() { return std::make_unique<WinmmMidi>(); }
+std::unique_ptr<Midi> makeWinmmMidi() {
+  return std::make_unique<WinmmMidi>();
+}
 
 }  // namespace tw::platform

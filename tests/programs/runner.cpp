@@ -252,12 +252,15 @@ std::vector<MidiLine> midiLines(const std::string& text) {
   for (std::string line; std::getline(in, line);) {
     if (line.empty() || line[0] == ';') continue;
     const std::size_t blank = line.find(' ');
-    lines.push_back({std::atol(line.c_str()), blank == std::string::npos ? "" : line.substr(blank)});
+    lines.push_back(
+        {std::atol(line.c_str()), blank == std::string::npos ? "" : line.substr(blank)});
   }
   return lines;
 }
 
-bool isNote(const MidiLine& m) { return m.bytes.size() > 1 && (m.bytes[1] == '8' || m.bytes[1] == '9'); }
+bool isNote(const MidiLine& m) {
+  return m.bytes.size() > 1 && (m.bytes[1] == '8' || m.bytes[1] == '9');
+}
 
 // True when every expected message was sent, and nothing else, each within the tolerance.
 bool midiMatches(const std::string& expected, const std::string& actual) {

@@ -3,12 +3,13 @@
 // fundamental) must lie within 2% of the expected frequency.
 //
 // usage: tw_wav_pitch TARNWICK PROGRAM.bas HERTZ
+#include <unistd.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <unistd.h>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -57,7 +58,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   const double expected = std::atof(argv[3]);
-  const fs::path wav = fs::temp_directory_path() / ("tw-pitch-" + std::to_string(::getpid()) + ".wav");
+  const fs::path wav =
+      fs::temp_directory_path() / ("tw-pitch-" + std::to_string(::getpid()) + ".wav");
   const std::string command = std::string("'") + argv[1] + "' --headless --wav '" + wav.string() +
                               "' '" + argv[2] + "' >/dev/null";
   if (std::system(command.c_str()) != 0) {
@@ -89,8 +91,8 @@ int main(int argc, char** argv) {
       beforeThat = previous;
       previous = s;
     }
-    magnitude[hz] = std::sqrt(std::max(0.0, previous * previous + beforeThat * beforeThat -
-                                                coefficient * previous * beforeThat));
+    magnitude[hz] = std::sqrt(std::max(
+        0.0, previous * previous + beforeThat * beforeThat - coefficient * previous * beforeThat));
     strongest = std::max(strongest, magnitude[hz]);
   }
   int peak = lowestHz;

@@ -93,8 +93,12 @@ class RecordingMidi : public platform::Midi {
   std::mutex mutex_;
 };
 
-std::uint32_t on(int ch, int note) { return 0x600090u + ch + (note << 8); }
-std::uint32_t off(int ch, int note) { return 0x90u + ch + (note << 8); }
+std::uint32_t on(int ch, int note) {
+  return 0x600090u + ch + (note << 8);
+}
+std::uint32_t off(int ch, int note) {
+  return 0x90u + ch + (note << 8);
+}
 
 class Sound : public ::testing::Test {
  protected:
@@ -130,9 +134,9 @@ TEST_F(Sound, DurationsTakeLengthThenTieThenDotEachTruncated) {
   EXPECT_EQ(note("\"C.\"").second, 750);
   EXPECT_EQ(note("\"C^8\"").second, 750);
   EXPECT_EQ(note("\"C^8.\"").second, 1125);
-  EXPECT_EQ(note("\"C3\"").second, 666);       // 500 / 0.75 truncated
+  EXPECT_EQ(note("\"C3\"").second, 666);      // 500 / 0.75 truncated
   EXPECT_EQ(note("\"C3^3.\"").second, 1998);  // (666 + 666) * 1.5
-  EXPECT_EQ(note("\"C^\"").second, 500);       // a tie without digits adds nothing
+  EXPECT_EQ(note("\"C^\"").second, 500);      // a tie without digits adds nothing
   EXPECT_EQ(note("\"T150C\"").second, 400);
   EXPECT_EQ(note("\"T240C\"").second, 250);
   // A rest moves the next note; the planned times do not lose the truncated parts of each sleep.
@@ -189,9 +193,9 @@ TEST_F(Sound, AllocDoesNothingAndAMissingDeviceIsReported) {
 TEST_F(Sound, EachNonEmptyPieceTakesTheNextChannelAndAllPlayTogether) {
   play(",\"C8\",, \"E\"+\"G\", \"\"");
   EXPECT_EQ(midi.channel(0), (std::vector<Sent>{{0, on(0, 60)}, {250, off(0, 60)}}));
-  EXPECT_EQ(midi.channel(1),
-            (std::vector<Sent>{{0, on(1, 64)}, {500, off(1, 64)}, {500, on(1, 67)},
-                               {1000, off(1, 67)}}));
+  EXPECT_EQ(
+      midi.channel(1),
+      (std::vector<Sent>{{0, on(1, 64)}, {500, off(1, 64)}, {500, on(1, 67)}, {1000, off(1, 67)}}));
   EXPECT_TRUE(midi.channel(2).empty());
   // Eight strings fill the eight channels; an empty last piece after them takes none.
   play("\"C\",\"C\",\"C\",\"C\",\"C\",\"C\",\"C\",\"B\",");
