@@ -32,6 +32,9 @@ std::string_view usageText() {
          "  --settings FILE       the file that holds the RS232C settings\n"
          "  --box-log FILE        append message boxes to FILE instead of showing them\n"
          "  --scale N             a window shows each pixel as NxN (default 2 when it fits)\n"
+         "  --midi FILE           save the notes PLAY sends to FILE (Standard MIDI File)\n"
+         "  --soundfont FILE      Linux: the General MIDI sound font of the synthesiser\n"
+         "  --wav FILE            Linux: also write the synthesiser's sound to FILE\n"
          "  --help                this text\n"
          "  --version             the version\n"
          "\n"
@@ -67,6 +70,12 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args
       if (!value(cl.settings)) return std::nullopt;
     } else if (a == "--box-log") {
       if (!value(cl.boxLog)) return std::nullopt;
+    } else if (a == "--midi") {
+      if (!value(cl.midi)) return std::nullopt;
+    } else if (a == "--soundfont") {
+      if (!value(cl.soundFont)) return std::nullopt;
+    } else if (a == "--wav") {
+      if (!value(cl.wav)) return std::nullopt;
     } else if (a == "--scale") {
       if (!value(text)) return std::nullopt;
       auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), cl.scale);

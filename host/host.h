@@ -158,6 +158,9 @@ struct CommandLine {
   std::string screenshot;
   std::string settings;
   std::string boxLog;  // message boxes go to this file instead of being shown
+  std::string midi;       // the MIDI messages of the run are saved here as a Standard MIDI File
+  std::string soundFont;  // Linux: the synthesiser's sound font instead of the system's default
+  std::string wav;        // Linux: the synthesiser's output is also written here
   platform::Extent client{640, 400};
   platform::Extent display{1024, 768};
   bool displayGiven = false;  // without --display a window uses the real display's size

@@ -104,7 +104,7 @@ std::optional<Program> loadProgram(const host::CommandLine& cl) {
   return Program{std::move(*image), programDirOf(cl.file), titleOf(cl.file)};
 }
 
-void writeScreenDump(const std::string& path, const std::string& text) {
+void writeFile(const std::string& path, const std::string& text) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(text.data(), static_cast<std::streamsize>(text.size()));
   if (!out) std::fprintf(stderr, "tarnwick: cannot write %s\n", path.c_str());
@@ -153,11 +153,21 @@ int run(const host::CommandLine& cl, Program program) {
     clock = platform::makeClock();
   }
   std::unique_ptr<platform::Canvas> bitmap = platform::makeRasterCanvas(display);
+  // The synthesiser is the device; with --midi it is recorded, or the recorder stands alone.
+  std::unique_ptr<platform::Midi> midi = platform::makeSynthMidi({cl.soundFont, cl.wav});
+  platform::MidiRecorder* recorder = nullptr;
+  if (!cl.midi.empty()) {
+    std::unique_ptr<platform::MidiRecorder> recording =
+        platform::makeMidiRecorder(std::move(midi), *clock);
+    recorder = recording.get();
+    midi = std::move(recording);
+  }
   platform::Services services;
   services.font = font.get();
   services.bitmap = bitmap.get();
   services.clientArea = client.get();
   services.files = files.get();
+  services.midi = midi.get();
   services.clock = clock.get();
   services.settings = settings.get();
   services.window = window.get();
@@ -183,13 +193,14 @@ int run(const host::CommandLine& cl, Program program) {
   // The program, stopped, finishes its statement (INPUT ends its line) before the text is taken;
   // one that does not come back soon is not waited for: the process ends with it.
   const bool finishedInTime = done.wait_for(std::chrono::seconds(2)) == std::future_status::ready;
-  if (!cl.screenDump.empty()) writeScreenDump(cl.screenDump, screen::snapshot(rt->screen));
+  if (!cl.screenDump.empty()) writeFile(cl.screenDump, screen::snapshot(rt->screen));
   if (!cl.screenshot.empty()) {
     // The window's last paint: the graphics with the whole text layer over them.
     screen::windowProcedure(*rt, {platform::Msg::Paint});
     if (!platform::writePng(*client, cl.screenshot))
       std::fprintf(stderr, "tarnwick: cannot write %s\n", cl.screenshot.c_str());
   }
+  if (recorder) writeFile(cl.midi, platform::standardMidiFile(recorder->recorded()));
   int status = rt->interp.endedByError ? 1 : 0;
   std::fflush(stdout);
   std::fflush(stderr);

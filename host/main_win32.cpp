@@ -82,7 +82,7 @@ std::optional<Program> loadProgram(const host::CommandLine& cl) {
   return programIn(pathOf(cl.file));
 }
 
-void writeScreenDump(const std::string& path, const std::string& text) {
+void writeFile(const std::string& path, const std::string& text) {
   if (std::FILE* out = _wfopen(pathOf(path).c_str(), L"wb")) {
     std::fwrite(text.data(), 1, text.size(), out);
     std::fclose(out);
@@ -118,8 +118,18 @@ int run(const host::CommandLine& cl, Program program) {
   std::unique_ptr<platform::DesktopWindow> window = platform::makeDesktopWindow(
       [&runtime](const platform::Message& m) { screen::windowProcedure(*runtime, m); },
       std::move(options), *font);
+  // With --midi the device is recorded; the recorder stands in when there is no device.
+  std::unique_ptr<platform::Midi> midi = platform::makeWinmmMidi();
+  platform::MidiRecorder* recorder = nullptr;
+  if (!cl.midi.empty()) {
+    std::unique_ptr<platform::MidiRecorder> recording =
+        platform::makeMidiRecorder(std::move(midi), *clock);
+    recorder = recording.get();
+    midi = std::move(recording);
+  }
   platform::Services services;
   services.window = window.get();
+  services.midi = midi.get();
   services.bitmap = bitmap.get();
   services.clientArea = &window->clientArea();
   services.font = font.get();
@@ -144,8 +154,9 @@ int run(const host::CommandLine& cl, Program program) {
   // The program, stopped, finishes its statement before the text is taken; one that does not
   // come back soon is not waited for: the process ends with it.
   const bool finishedInTime = done.wait_for(std::chrono::seconds(2)) == std::future_status::ready;
-  if (!cl.screenDump.empty()) writeScreenDump(cl.screenDump, screen::snapshot(rt->screen));
+  if (!cl.screenDump.empty()) writeFile(cl.screenDump, screen::snapshot(rt->screen));
   if (!cl.screenshot.empty()) writeScreenshot(*rt, *font, cl.screenshot);
+  if (recorder) writeFile(cl.midi, platform::standardMidiFile(recorder->recorded()));
   const int status = rt->interp.endedByError ? 1 : 0;
   if (!finishedInTime) std::_Exit(status);
   interpreter.join();

@@ -34,7 +34,7 @@ void stmt_preset(Runtime& rt, Record& r) { graphics::presetStatement(rt, r.argum
 void stmt_pset(Runtime& rt, Record& r) { graphics::psetStatement(rt, r.argument); }
 void stmt_scroll(Runtime& rt, Record& r) { graphics::scrollStatement(rt, r.argument); }
 void stmt_mci(Runtime&, Record&) {}
-void stmt_play(Runtime&, Record&) {}
+void stmt_play(Runtime& rt, Record& r) { sound::playStatement(rt, r.argument); }
 void stmt_clear(Runtime& rt, Record&) { clearProgram(rt); }
 void stmt_dim(Runtime& rt, Record& r) { expr::dimStatement(rt, r.argument); }
 void stmt_erase(Runtime& rt, Record& r) { expr::eraseStatement(rt, r.argument); }

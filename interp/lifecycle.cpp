@@ -14,6 +14,7 @@ void clearProgram(Runtime& rt) {
   rt.interp.errorHandlerStmt.clear();
   // The pictures stay until END; new ones take the slots from the first again.
   rt.graphics.pictureCount = 0;
+  sound::resetChannels(rt.sound);
 }
 
 void startProgram(Runtime& rt, std::string programDir) {
@@ -44,6 +45,7 @@ void endProgram(Runtime& rt) {
     rt.screen.textAreaLimited = false;
   }
   io::closeAllChannels(rt);
+  sound::closeDevice(rt);
   // The program text stays allocated: the other thread may still be reading it, and nothing runs
   // after END.
   rt.sys.window->send({platform::Msg::SetFocus});

@@ -190,12 +190,17 @@ class Files {
 
 // ---- Sound, serial port, settings, clock --------------------------------------------------------
 
+// The MIDI output device. shortMessage may be called from several threads at once.
 class Midi {
  public:
   virtual ~Midi() = default;
   virtual int deviceCount() = 0;
-  virtual bool open() = 0;  // false: the error text says why
-  virtual void shortMessage(std::uint32_t message) = 0;
+  // Opens the last device; false: errorText() says why.
+  virtual bool open() = 0;
+  // A short message packed as the system takes it: status in the low byte, then the data bytes.
+  // False: errorText() says why.
+  virtual bool shortMessage(std::uint32_t message) = 0;
+  // The system's text for the last failure, code page 932.
   virtual std::string errorText() = 0;
   virtual void close() = 0;
 };
@@ -247,6 +252,8 @@ class Clock {
   // Whole seconds since the start of 1970, UTC.
   virtual std::int64_t epochSeconds() = 0;
   virtual void sleep(int milliseconds) = 0;
+  // Milliseconds from an arbitrary start, never going back (timing, not the time of day).
+  virtual std::int64_t steadyMilliseconds() = 0;
   virtual bool keyPressed(int virtualKey) = 0;
 };
 
@@ -330,6 +337,37 @@ std::optional<std::string> settingsValue(std::string_view fileText, std::string_
 // none); every other line is kept as it stands.
 std::string withSettingsValue(std::string_view fileText, std::string_view name,
                               std::string_view value);
+
+// ---- MIDI: the recorder of --midi, and the synthesiser of Linux ---------------------------------
+
+struct TimedMidiMessage {
+  std::int64_t milliseconds = 0;  // the clock's steady reading when it was sent
+  std::uint32_t message = 0;      // packed as Midi::shortMessage takes it
+};
+// The bytes of a Standard MIDI File holding the messages: format 0, division 1000, tempo
+// 1,000,000 microseconds a quarter note, so that one tick is one millisecond from the first.
+std::string standardMidiFile(const std::vector<TimedMidiMessage>& messages);
+
+class MidiRecorder : public Midi {
+ public:
+  // Every message accepted so far, in the order sent.
+  virtual std::vector<TimedMidiMessage> recorded() = 0;
+};
+// Records every message with the clock's steady time and passes it on to the device. Without a
+// device (none given, or one that counts none) it stands alone as the one device, which accepts
+// everything.
+std::unique_ptr<MidiRecorder> makeMidiRecorder(std::unique_ptr<Midi> device, Clock& clock);
+
+struct SynthOptions {
+  std::string soundFont;  // empty: the system's default General MIDI sound font
+  std::string wav;        // when given, the output is also written here
+};
+// Linux: a General MIDI synthesiser playing through the audio output when there is one. Its
+// library is loaded by the first deviceCount(), which counts one device when the library and the
+// sound font load.
+std::unique_ptr<Midi> makeSynthMidi(SynthOptions options);
+// Windows: the system's MIDI output (winmm).
+std::unique_ptr<Midi> makeWinmmMidi();
 
 // The path of the running executable (UTF-8), empty if unknown.
 std::string executablePath();

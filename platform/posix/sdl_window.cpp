@@ -194,6 +194,7 @@ class DesktopClock final : public Clock {
   LocalTime now() override { return system_->now(); }
   std::int64_t epochSeconds() override { return system_->epochSeconds(); }
   void sleep(int milliseconds) override { system_->sleep(milliseconds); }
+  std::int64_t steadyMilliseconds() override { return system_->steadyMilliseconds(); }
   bool keyPressed(int virtualKey) override {
     return virtualKey >= 0 && virtualKey < 256 &&
            keys_->held[static_cast<std::size_t>(virtualKey)].load();

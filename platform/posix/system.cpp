@@ -26,6 +26,11 @@ class PosixClock final : public Clock {
   void sleep(int milliseconds) override {
     std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
   }
+  std::int64_t steadyMilliseconds() override {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+  }
   // Without a window no key is ever held down.
   bool keyPressed(int) override { return false; }
 };

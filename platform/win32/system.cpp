@@ -17,6 +17,14 @@ class Win32Clock final : public Clock {
   }
   std::int64_t epochSeconds() override { return static_cast<std::int64_t>(std::time(nullptr)); }
   void sleep(int milliseconds) override { Sleep(static_cast<DWORD>(std::max(milliseconds, 0))); }
+  // The performance counter: the tick count moves in steps of up to 16 ms, too coarse for notes.
+  std::int64_t steadyMilliseconds() override {
+    LARGE_INTEGER frequency{}, count{};
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&count);
+    const std::int64_t f = frequency.QuadPart, c = count.QuadPart;
+    return c / f * 1000 + c % f * 1000 / f;
+  }
   bool keyPressed(int virtualKey) override { return (GetAsyncKeyState(virtualKey) & 0x8000) != 0; }
 };
 

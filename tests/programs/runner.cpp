@@ -15,6 +15,12 @@
 //               backslash as \\; a file that does not end with LF gets a last line
 //               "[no newline]".
 //   NAME.pixels pixels of the screenshot (taken with --screenshot), one a line: "X Y RRGGBB".
+//   NAME.midi   the MIDI messages the run sent (taken with --midi), one a line: the milliseconds
+//               from the first message and the bytes in hexadecimal ("500 90 3C 00"). They are
+//               compared in any order; a time matches within midiTolerance (threads are
+//               scheduled as the machine allows). The wait before the first note, while its
+//               channel threads start, is left out: from the first note on, the times are
+//               taken as if it had sounded when expected.
 // TW_EXPECT names an expectation file to use instead of NAME.expect. TARNWICK may be any command
 // that takes tarnwick's arguments (a wrapper that runs another build).
 // With TW_UPDATE_EXPECT=1 the runner writes NAME.expect, NAME.files for the names it lists and
@@ -194,6 +200,95 @@ std::string showPixels(const fs::path& png, const std::string& listed) {
   return out;
 }
 
+constexpr long midiTolerance = 60;
+
+std::uint32_t bigEndian(const std::string& s, std::size_t at, int bytes) {
+  std::uint32_t v = 0;
+  for (int i = 0; i < bytes && at + i < s.size(); ++i)
+    v = v << 8 | static_cast<unsigned char>(s[at + i]);
+  return v;
+}
+
+// The channel messages of a format 0 Standard MIDI File, one a line as NAME.midi holds them.
+std::string showMidi(const std::string& file) {
+  if (file.size() < 22 || file.compare(0, 4, "MThd") != 0 || file.compare(14, 4, "MTrk") != 0)
+    return "no MIDI file\n";
+  const std::size_t end = std::min<std::size_t>(file.size(), 22 + bigEndian(file, 18, 4));
+  std::string out;
+  long time = 0;
+  for (std::size_t i = 22; i < end;) {
+    std::uint32_t delta = 0;
+    while (i < end) {
+      const auto b = static_cast<unsigned char>(file[i++]);
+      delta = delta << 7 | (b & 0x7F);
+      if (!(b & 0x80)) break;
+    }
+    time += static_cast<long>(delta);
+    if (i >= end) break;
+    const auto status = static_cast<unsigned char>(file[i]);
+    if (status == 0xFF) {
+      i += 3 + static_cast<unsigned char>(file[i + 2]);
+      continue;
+    }
+    const int length = (status & 0xF0) == 0xC0 || (status & 0xF0) == 0xD0 ? 2 : 3;
+    out += std::to_string(time);
+    for (int k = 0; k < length && i < end; ++k, ++i) {
+      char hex[8];
+      std::snprintf(hex, sizeof hex, " %02X", static_cast<unsigned char>(file[i]));
+      out += hex;
+    }
+    out += "\n";
+  }
+  return out;
+}
+
+struct MidiLine {
+  long time;
+  std::string bytes;
+};
+std::vector<MidiLine> midiLines(const std::string& text) {
+  std::vector<MidiLine> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) {
+    if (line.empty() || line[0] == ';') continue;
+    const std::size_t blank = line.find(' ');
+    lines.push_back(
+        {std::atol(line.c_str()), blank == std::string::npos ? "" : line.substr(blank)});
+  }
+  return lines;
+}
+
+bool isNote(const MidiLine& m) {
+  return m.bytes.size() > 1 && (m.bytes[1] == '8' || m.bytes[1] == '9');
+}
+
+// True when every expected message was sent, and nothing else, each within the tolerance.
+bool midiMatches(const std::string& expected, const std::string& actual) {
+  std::vector<MidiLine> want = midiLines(expected), got = midiLines(actual);
+  if (want.size() != got.size()) return false;
+  auto firstNote = [](const std::vector<MidiLine>& lines) {
+    long first = -1;
+    for (const MidiLine& m : lines)
+      if (isNote(m) && (first < 0 || m.time < first)) first = m.time;
+    return first;
+  };
+  const long wantFirst = firstNote(want), gotFirst = firstNote(got);
+  if (wantFirst >= 0 && gotFirst >= 0)
+    for (MidiLine& m : got)
+      if (m.time >= gotFirst) m.time -= gotFirst - wantFirst;
+  std::vector<bool> used(got.size(), false);
+  for (const MidiLine& w : want) {
+    bool found = false;
+    for (std::size_t k = 0; k < got.size() && !found; ++k) {
+      if (used[k] || got[k].bytes != w.bytes || std::labs(got[k].time - w.time) > midiTolerance)
+        continue;
+      used[k] = found = true;
+    }
+    if (!found) return false;
+  }
+  return true;
+}
+
 bool updating() {
   const char* update = std::getenv("TW_UPDATE_EXPECT");
   return update && std::string(update) == "1";
@@ -231,6 +326,7 @@ int main(int argc, char** argv) {
   fs::path fixturePath = stem.string() + ".dir";
   fs::path filesPath = stem.string() + ".files";
   fs::path pixelsPath = stem.string() + ".pixels";
+  fs::path midiPath = stem.string() + ".midi";
 
   fs::path base = fs::temp_directory_path() / ("tw-program-" + std::to_string(getpid()));
   fs::path results = base / "results";
@@ -250,6 +346,11 @@ int main(int argc, char** argv) {
     command.push_back("--screenshot");
     command.push_back(shot.string());
   }
+  fs::path recording = results / "run.mid";
+  if (fs::exists(midiPath)) {
+    command.push_back("--midi");
+    command.push_back(recording.string());
+  }
   if (fs::exists(argsPath)) {
     std::istringstream words(readFile(argsPath));
     for (std::string w; words >> w;) command.push_back(w);
@@ -263,10 +364,21 @@ int main(int argc, char** argv) {
   if (fs::exists(filesPath)) files = showFiles(folder, listedNames(readFile(filesPath)), readFile(filesPath));
   std::string pixels;
   if (fs::exists(pixelsPath)) pixels = showPixels(shot, readFile(pixelsPath));
+  std::string midi;
+  if (fs::exists(midiPath)) midi = showMidi(readFile(recording));
   fs::remove_all(base);
 
   bool passed = check(expectPath, actual);
   if (fs::exists(filesPath)) passed = check(filesPath, files) && passed;
   if (fs::exists(pixelsPath)) passed = check(pixelsPath, pixels) && passed;
+  if (fs::exists(midiPath)) {
+    if (updating()) {
+      check(midiPath, midi);
+    } else if (!midiMatches(readFile(midiPath), midi)) {
+      std::cout << "--- expected (" << midiPath.string() << ", times within " << midiTolerance
+                << " ms)\n" << readFile(midiPath) << "--- actual\n" << midi;
+      passed = false;
+    }
+  }
   return passed ? 0 : 1;
 }

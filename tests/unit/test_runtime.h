@@ -67,7 +67,12 @@ class FakeClock : public platform::Clock {
 
   platform::LocalTime now() override { return time; }
   std::int64_t epochSeconds() override { return epoch; }
-  void sleep(int milliseconds) override { sleeps.push_back(milliseconds); }
+  void sleep(int milliseconds) override {
+    sleeps.push_back(milliseconds);
+    steady += milliseconds;
+  }
+  std::int64_t steady = 0;  // advanced by the sleeps only
+  std::int64_t steadyMilliseconds() override { return steady; }
   bool keyPressed(int key) override {
     for (int k : pressed)
       if (k == key) return true;
