@@ -19,6 +19,7 @@
 #include "io/io.h"
 #include "platform/platform.h"
 #include "screen/screen.h"
+#include "sound/sound.h"
 #include "statements/statements.h"
 
 namespace tw::interp {
@@ -215,6 +216,7 @@ struct Runtime {
   statements::State statements;
   io::State io;
   graphics::State graphics;
+  sound::State sound;
 };
 
 }  // namespace tw
