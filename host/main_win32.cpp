@@ -118,8 +118,10 @@ int run(const host::CommandLine& cl, Program program) {
   std::unique_ptr<platform::DesktopWindow> window = platform::makeDesktopWindow(
       [&runtime](const platform::Message& m) { screen::windowProcedure(*runtime, m); },
       std::move(options), *font);
+  std::unique_ptr<platform::Mci> mci = platform::makeWinmmMci(*window);
   platform::Services services;
   services.window = window.get();
+  services.mci = mci.get();
   services.bitmap = bitmap.get();
   services.clientArea = &window->clientArea();
   services.font = font.get();
