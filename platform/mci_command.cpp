@@ -7,7 +7,9 @@
 namespace tw::platform {
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c) {
+  return c == ' ' || c == '\t';
+}
 
 // The words of a command: blanks and tabs separate them; double quotes enclose one that holds
 // blanks and are not part of it. An unclosed quote runs to the end.
@@ -40,8 +42,8 @@ bool same(std::string_view word, std::string_view keyword) {
 
 std::optional<MciVerb> verbOf(std::string_view word) {
   static constexpr std::pair<std::string_view, MciVerb> verbs[] = {
-      {"open", MciVerb::Open},   {"play", MciVerb::Play},     {"stop", MciVerb::Stop},
-      {"pause", MciVerb::Pause}, {"resume", MciVerb::Resume}, {"seek", MciVerb::Seek},
+      {"open", MciVerb::Open},          {"play", MciVerb::Play},     {"stop", MciVerb::Stop},
+      {"pause", MciVerb::Pause},        {"resume", MciVerb::Resume}, {"seek", MciVerb::Seek},
       {"status", MciVerb::StatusQuery}, {"close", MciVerb::Close},
   };
   for (const auto& [name, verb] : verbs)
@@ -130,18 +132,30 @@ std::optional<MciCommand> parseMciCommand(std::string_view command, MciError& er
 
 std::string_view mciErrorText(std::uint32_t code) {
   switch (code) {
-    case MciUnknownCommand: return "認識できないコマンドです。";
-    case MciMissingParameter: return "コマンドに必要なパラメータが指定されていません。";
-    case MciBadParameter: return "コマンドのパラメータが正しくありません。";
-    case MciFileUnreadable: return "ファイルが見つからないか、読み込めません。";
-    case MciUnknownDevice: return "指定されたデバイスは開かれていません。";
-    case MciAliasInUse: return "指定された別名はすでに使われています。";
-    case MciNoAudio: return "サウンド出力を使用できません。";
-    case MciUnsupportedFile: return "この種類のファイルは再生できません。";
-    case MciOutOfRange: return "指定された位置が範囲外です。";
-    case MciUnsupportedOperation: return "このデバイスではその操作はできません。";
-    case MciTooManyDevices: return "開いているデバイスが多すぎます。";
-    default: return "不明なエラーです。";
+    case MciUnknownCommand:
+      return "認識できないコマンドです。";
+    case MciMissingParameter:
+      return "コマンドに必要なパラメータが指定されていません。";
+    case MciBadParameter:
+      return "コマンドのパラメータが正しくありません。";
+    case MciFileUnreadable:
+      return "ファイルが見つからないか、読み込めません。";
+    case MciUnknownDevice:
+      return "指定されたデバイスは開かれていません。";
+    case MciAliasInUse:
+      return "指定された別名はすでに使われています。";
+    case MciNoAudio:
+      return "サウンド出力を使用できません。";
+    case MciUnsupportedFile:
+      return "この種類のファイルは再生できません。";
+    case MciOutOfRange:
+      return "指定された位置が範囲外です。";
+    case MciUnsupportedOperation:
+      return "このデバイスではその操作はできません。";
+    case MciTooManyDevices:
+      return "開いているデバイスが多すぎます。";
+    default:
+      return "不明なエラーです。";
   }
 }
 

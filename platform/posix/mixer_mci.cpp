@@ -51,25 +51,20 @@ namespace {
   X(SDL_InitSubSystem)        \
   X(SDL_QuitSubSystem)        \
   X(SDL_RWFromConstMem)       \
-  X(SDL_SetHintWithPriority)
+  X(SDL_AudioInit)            \
+  X(SDL_AudioQuit)
 
+// Once loaded, the library stays until the process ends, as SDL2 does for the window.
 struct MixerLibrary {
 #define TW_MIXER_POINTER(name) decltype(&::name) name = nullptr;
   TW_MIXER_FUNCTIONS(TW_MIXER_POINTER)
 #undef TW_MIXER_POINTER
-  void* handle = nullptr;
 
-  MixerLibrary() = default;
-  MixerLibrary(const MixerLibrary&) = delete;
-  MixerLibrary& operator=(const MixerLibrary&) = delete;
-  ~MixerLibrary() {
-    if (handle) dlclose(handle);
-  }
   bool load() {
-    handle = dlopen("libSDL2_mixer-2.0.so.0", RTLD_NOW | RTLD_LOCAL);
+    void* handle = dlopen("libSDL2_mixer-2.0.so.0", RTLD_NOW | RTLD_LOCAL);
     if (!handle) return false;
-#define TW_MIXER_LOOKUP(name)                                               \
-  name = reinterpret_cast<decltype(name)>(dlsym(handle, #name));            \
+#define TW_MIXER_LOOKUP(name)                                    \
+  name = reinterpret_cast<decltype(name)>(dlsym(handle, #name)); \
   if (!name) return false;
     TW_MIXER_FUNCTIONS(TW_MIXER_LOOKUP)
 #undef TW_MIXER_LOOKUP
@@ -101,8 +96,8 @@ constexpr const char* defaultSoundFont = "/usr/share/sounds/sf2/default-GM.sf2";
 using SteadyClock = std::chrono::steady_clock;
 
 // ALSA, which SDL may try first, writes its complaints about a missing sound card to stderr,
-// where they would mix with the program's reports; they are dropped. The library stays loaded
-// while the mixer is, so that the handler stays in place.
+// where they would mix with the program's reports; they are dropped. The library stays loaded,
+// so that the handler stays in place.
 using AlsaErrorHandler = void (*)(const char*, int, const char*, int, const char*, ...);
 void ignoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
 void* quietenAlsa() {
@@ -114,8 +109,12 @@ void* quietenAlsa() {
   return alsa;
 }
 
-std::int64_t framesToMilliseconds(std::int64_t frames) { return frames * 1000 / sampleRate; }
-std::int64_t millisecondsToBytes(std::int64_t ms) { return ms * sampleRate / 1000 * frameBytes; }
+std::int64_t framesToMilliseconds(std::int64_t frames) {
+  return frames * 1000 / sampleRate;
+}
+std::int64_t millisecondsToBytes(std::int64_t ms) {
+  return ms * sampleRate / 1000 * frameBytes;
+}
 
 bool sameAlias(std::string_view a, std::string_view b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
@@ -179,7 +178,13 @@ class MixerMci final : public Mci {
       mix_.Mix_CloseAudio();
       mix_.SDL_QuitSubSystem(SDL_INIT_AUDIO);
     }
-    if (alsa_) dlclose(alsa_);
+    if (alsa_) {
+      // ALSA keeps the configuration it read for the life of the process unless told otherwise.
+      using FreeConfiguration = int (*)();
+      if (auto free =
+              reinterpret_cast<FreeConfiguration>(dlsym(alsa_, "snd_config_update_free_global")))
+        free();
+    }
   }
 
   std::uint32_t sendString(std::string_view command, bool notify, std::string_view folder,
@@ -222,12 +227,16 @@ class MixerMci final : public Mci {
     audio_ = Audio::Failed;
     if (!mix_.load()) return false;
     alsa_ = quietenAlsa();
-    if (openOutput(nullptr)) {
+    if (mix_.SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+    if (openOutput()) {
       silent_ = false;
-    } else if (openOutput("dummy")) {
-      silent_ = true;
     } else {
-      return false;
+      mix_.SDL_AudioQuit();
+      if (mix_.SDL_AudioInit("dummy") != 0 || !openOutput()) {
+        mix_.SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return false;
+      }
+      silent_ = true;
     }
     mix_.Mix_AllocateChannels(static_cast<int>(deviceLimit) + 1);
     if (!std::getenv("SDL_SOUNDFONTS") && std::ifstream(defaultSoundFont))
@@ -237,14 +246,9 @@ class MixerMci final : public Mci {
     return true;
   }
 
-  bool openOutput(const char* driver) {
-    if (driver) mix_.SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, driver, SDL_HINT_OVERRIDE);
-    if (mix_.SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
-    if (mix_.Mix_OpenAudioDevice(sampleRate, AUDIO_S16SYS, outputChannels, mixerBufferFrames,
-                                 nullptr, 0) == 0)
-      return true;
-    mix_.SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    return false;
+  bool openOutput() {
+    return mix_.Mix_OpenAudioDevice(sampleRate, AUDIO_S16SYS, outputChannels, mixerBufferFrames,
+                                    nullptr, 0) == 0;
   }
 
   Mix_Chunk* makeBeep() {
@@ -253,8 +257,8 @@ class MixerMci final : public Mci {
     beepSamples_.resize(static_cast<std::size_t>(frames) * outputChannels);
     for (int i = 0; i < frames; ++i) {
       const double envelope = std::min({1.0, double(i) / fade, double(frames - i) / fade});
-      const auto v = static_cast<Sint16>(envelope * beepAmplitude *
-                                         std::sin(2 * std::numbers::pi * beepHertz * i / sampleRate));
+      const auto v = static_cast<Sint16>(
+          envelope * beepAmplitude * std::sin(2 * std::numbers::pi * beepHertz * i / sampleRate));
       beepSamples_[static_cast<std::size_t>(i) * 2] = v;
       beepSamples_[static_cast<std::size_t>(i) * 2 + 1] = v;
     }
@@ -286,8 +290,10 @@ class MixerMci final : public Mci {
         return d->mode == Mode::Paused ? resume(*d) : MciOk;
       case MciVerb::Seek:
         return seek(*d, c);
+      // The statement passes no buffer for a reply: the device and the item are checked, and a
+      // length that the mixer cannot tell is no failure.
       case MciVerb::StatusQuery:
-        return c.item == MciStatusItem::Length && d->length < 0 ? MciUnsupportedOperation : MciOk;
+        return MciOk;
       case MciVerb::Close:
         release(*d);
         devices_.erase(std::find_if(devices_.begin(), devices_.end(),
@@ -397,8 +403,8 @@ class MixerMci final : public Mci {
 
   std::int64_t currentPosition(const Device& d) const {
     if (d.mode != Mode::Playing) return d.position;
-    const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
-        SteadyClock::now() - d.started);
+    const auto elapsed =
+        std::chrono::duration_cast<std::chrono::milliseconds>(SteadyClock::now() - d.started);
     const std::int64_t at = d.playFrom + elapsed.count();
     return d.playTo >= 0 ? std::min(at, d.playTo) : at;
   }
@@ -505,6 +511,8 @@ class MixerMci final : public Mci {
 
 }  // namespace
 
-std::unique_ptr<Mci> makeMixerMci(Window& window) { return std::make_unique<MixerMci>(window); }
+std::unique_ptr<Mci> makeMixerMci(Window& window) {
+  return std::make_unique<MixerMci>(window);
+}
 
 }  // namespace tw::platform
