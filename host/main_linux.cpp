@@ -162,6 +162,8 @@ int run(const host::CommandLine& cl, Program program) {
     recorder = recording.get();
     midi = std::move(recording);
   }
+  // The sound mixer is loaded only when the program first uses MCI or BEEP.
+  std::unique_ptr<platform::Mci> mci = platform::makeMixerMci(*window);
   platform::Services services;
   services.font = font.get();
   services.bitmap = bitmap.get();
@@ -171,6 +173,7 @@ int run(const host::CommandLine& cl, Program program) {
   services.clock = clock.get();
   services.settings = settings.get();
   services.window = window.get();
+  services.mci = mci.get();
   auto rt = std::make_unique<Runtime>(services);
   runtime = rt.get();
   // Not part of the command line: the text rewriting alone, the oracle the fast path is tested

@@ -127,9 +127,11 @@ int run(const host::CommandLine& cl, Program program) {
     recorder = recording.get();
     midi = std::move(recording);
   }
+  std::unique_ptr<platform::Mci> mci = platform::makeWinmmMci(*window);
   platform::Services services;
   services.window = window.get();
   services.midi = midi.get();
+  services.mci = mci.get();
   services.bitmap = bitmap.get();
   services.clientArea = &window->clientArea();
   services.font = font.get();

@@ -33,7 +33,7 @@ void stmt_move(Runtime& rt, Record& r) { graphics::moveStatement(rt, r.argument)
 void stmt_preset(Runtime& rt, Record& r) { graphics::presetStatement(rt, r.argument); }
 void stmt_pset(Runtime& rt, Record& r) { graphics::psetStatement(rt, r.argument); }
 void stmt_scroll(Runtime& rt, Record& r) { graphics::scrollStatement(rt, r.argument); }
-void stmt_mci(Runtime&, Record&) {}
+void stmt_mci(Runtime& rt, Record& r) { sound::mciStatement(rt, r.argument); }
 void stmt_play(Runtime& rt, Record& r) { sound::playStatement(rt, r.argument); }
 void stmt_clear(Runtime& rt, Record&) { clearProgram(rt); }
 void stmt_dim(Runtime& rt, Record& r) { expr::dimStatement(rt, r.argument); }
@@ -44,7 +44,7 @@ void stmt_data(Runtime&, Record&) {}
 void stmt_read(Runtime& rt, Record& r) { statements::readStatement(rt, r.argument); }
 void stmt_restore(Runtime& rt, Record& r) { statements::restoreStatement(rt, r.argument); }
 void stmt_swap(Runtime& rt, Record& r) { statements::swapStatement(rt, r.argument); }
-void stmt_beep(Runtime&, Record&) {}
+void stmt_beep(Runtime& rt, Record&) { sound::beepStatement(rt); }
 void stmt_chain(Runtime& rt, Record&) { report(rt, OwnText, text(Text::ChainRefused)); }
 void stmt_cls(Runtime& rt, Record& r) { screen::clsStatement(rt, r.argument); }
 void stmt_color(Runtime& rt, Record& r) { screen::colorStatement(rt, r.argument); }

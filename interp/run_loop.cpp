@@ -255,6 +255,8 @@ int runProgram(Runtime& rt) {
           } else if (!statement.empty()) {
             execute(rt, *site, statement);
           }
+          // MCI notices set their variables here, between statements, on this thread.
+          if (rt.sound.mciNoticesWaiting.load(std::memory_order_relaxed)) sound::runMciNotices(rt);
           if (s.stopRequested) {
             sendDestroy(rt);
             return 0;

@@ -2,6 +2,7 @@
 // codec used where text crosses to the system. Nothing here may include a platform header.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -208,11 +209,56 @@ class Midi {
 class Mci {
  public:
   virtual ~Mci() = default;
-  // 0 on success; with notify, the window receives Msg::MciNotify when the command completes.
-  virtual std::uint32_t sendString(std::string_view command, bool notify) = 0;
+  // Carries out a command string (code page 932): 0 on success, otherwise an error code. With
+  // notify, the window receives Msg::MciNotify when the command completes, if the command itself
+  // asks for a notice. Relative file names are taken in folder where the implementation resolves
+  // names itself. A command that waits returns early once stop is set.
+  virtual std::uint32_t sendString(std::string_view command, bool notify, std::string_view folder,
+                                   const std::atomic<bool>& stop) = 0;
+  // The text of an error code, code page 932.
   virtual std::string errorString(std::uint32_t code) = 0;
   virtual void beep() = 0;
 };
+
+// The MCI commands of the subset that the Linux implementation carries out. Words are separated
+// by blanks or tabs and matched in any letter case; a word in double quotes may hold blanks.
+enum class MciVerb : std::uint8_t { Open, Play, Stop, Pause, Resume, Seek, StatusQuery, Close };
+enum class MciStatusItem : std::uint8_t { Unset, Mode, Length, Position };
+enum class MciSeekTarget : std::uint8_t { Unset, Start, End, Position };
+struct MciCommand {
+  MciVerb verb = MciVerb::Open;
+  std::string device;  // open: the file name; otherwise the alias, or "all" for close
+  std::string type;    // open: the type word, lower case; empty when not given
+  std::string alias;   // open: the alias; empty when not given
+  std::optional<std::int64_t> from, to;  // play, in milliseconds
+  MciSeekTarget seek = MciSeekTarget::Unset;
+  std::int64_t seekPosition = 0;  // in milliseconds
+  MciStatusItem item = MciStatusItem::Unset;
+  bool notify = false;
+  bool wait = false;
+};
+// The error codes of the subset; errorString gives their texts.
+enum MciError : std::uint32_t {
+  MciOk = 0,
+  MciUnknownCommand,
+  MciMissingParameter,
+  MciBadParameter,
+  MciFileUnreadable,
+  MciUnknownDevice,
+  MciAliasInUse,
+  MciNoAudio,
+  MciUnsupportedFile,
+  MciOutOfRange,
+  MciUnsupportedOperation,
+  MciTooManyDevices,
+};
+// Positions and times of a command are at most this many milliseconds (about 11 days); a larger
+// number is a bad parameter. Observable through the error of such a command.
+inline constexpr std::int64_t mciTimeLimit = 999'999'999;
+// Reads a command; nothing, with the error code, when it is not one of the subset.
+std::optional<MciCommand> parseMciCommand(std::string_view command, MciError& error);
+// The Japanese text of an error code of the subset, code page 932.
+std::string_view mciErrorText(std::uint32_t code);
 
 struct SerialSettings {
   int port = 1;
@@ -326,6 +372,9 @@ void readRasterCanvas(const Canvas& canvas,
                       const std::function<void(const Colour* pixels, Extent size)>& reader);
 std::unique_ptr<Files> makeFiles();
 std::unique_ptr<Clock> makeClock();
+// MCI over the sound mixer (Linux): the subset of parseMciCommand; notices are sent to the
+// window from a thread of its own. The mixer is loaded at the first command or beep.
+std::unique_ptr<Mci> makeMixerMci(Window& window);
 // Settings kept in a file; an empty path means the default place for this user.
 std::unique_ptr<Settings> makeSettings(std::string path);
 
@@ -410,6 +459,8 @@ std::unique_ptr<ScreenFont> makeGdiFont(const LogFont& font);
 std::unique_ptr<Canvas> makeGdiBitmap(Extent size, const ScreenFont& font);
 std::unique_ptr<DesktopWindow> makeDesktopWindow(WindowProcedure procedure, Win32WindowOptions options,
                                                  const ScreenFont& font);
+// MCI through the system's media control interface; the window receives its notices.
+std::unique_ptr<Mci> makeWinmmMci(DesktopWindow& window);
 // The settings value in the registry of the current user.
 std::unique_ptr<Settings> makeRegistrySettings();
 // A message box without an owner, or its line appended to the box log when one is given (UTF-8).

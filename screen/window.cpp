@@ -67,6 +67,7 @@ void windowProcedure(Runtime& rt, const platform::Message& message) {
       paintWindow(rt);
       break;
     case platform::Msg::MciNotify:
+      sound::mciNotified(rt);
       break;
   }
 }

@@ -39,6 +39,9 @@ UINT boxStyle(BoxIcon icon);
 
 LOGFONTW toLogFontW(const LogFont& font);
 
+// The handle of the application's window (made by makeDesktopWindow); null once it is gone.
+HWND windowHandle(DesktopWindow& window);
+
 // The screen font: a GDI font, measured in a device context of its own.
 class GdiFont final : public ScreenFont {
  public:

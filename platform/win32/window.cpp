@@ -8,6 +8,7 @@
 #include "platform/win32/detail.h"
 // After the Windows headers, on which it builds.
 #include <imm.h>
+#include <mmsystem.h>
 
 namespace tw::platform::win32 {
 namespace {
@@ -119,6 +120,7 @@ class DesktopWin32Window final : public DesktopWindow {
   void echo(std::string_view) override {}
   // Keys arrive as they are typed.
   void keysWanted(KeyRequest) override {}
+  HWND handle() const { return window_; }
 
  private:
   static LRESULT CALLBACK staticProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -168,6 +170,9 @@ class DesktopWin32Window final : public DesktopWindow {
         return 0;
       case WM_CHAR:
         typed(static_cast<char16_t>(wParam));
+        return 0;
+      case MM_MCINOTIFY:
+        procedure_({Msg::MciNotify});
         return 0;
       case procedureMessage:
         deliver(*reinterpret_cast<const Message*>(lParam));
@@ -229,6 +234,11 @@ class DesktopWin32Window final : public DesktopWindow {
 };
 
 }  // namespace
+
+HWND windowHandle(DesktopWindow& window) {
+  return static_cast<DesktopWin32Window&>(window).handle();
+}
+
 }  // namespace tw::platform::win32
 
 namespace tw::platform {
