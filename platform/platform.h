@@ -241,8 +241,8 @@ class Serial {
   virtual void close(FileHandle port) = 0;
 };
 
-// The stored settings: the RS232C text, and on systems that have a settings file its other
-// NAME=VALUE lines.
+// The stored settings: the RS232C text, and where ports are mapped (the Linux settings file) the
+// other NAME=VALUE lines.
 class Settings {
  public:
   virtual ~Settings() = default;

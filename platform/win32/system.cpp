@@ -68,18 +68,13 @@ std::optional<std::string> readWholeFile(const std::u16string& path) {
   return text;
 }
 
-// The settings file of --settings: NAME=VALUE lines, of which the RS232C line is read and written
-// and the others read.
+// The settings file of --settings: NAME=VALUE lines, of which the RS232C line is read and written.
 class FileSettings final : public Settings {
  public:
   explicit FileSettings(const std::string& path) : path_(utf8ToUtf16(path)) {}
   std::optional<std::string> read() override {
     std::optional<std::string> text = readWholeFile(path_);
     return text ? settingsValue(*text, serialSettingName) : std::nullopt;
-  }
-  std::optional<std::string> value(std::string_view name) override {
-    std::optional<std::string> text = readWholeFile(path_);
-    return text ? settingsValue(*text, name) : std::nullopt;
   }
   bool write(std::string_view value) override {
     const std::string text =
