@@ -460,6 +460,8 @@ class SerialIo : public Io {
  protected:
   PortDouble ports;
   SerialIo() { rt.sys.serial = &ports; }
+  // The ports are closed while their double still exists.
+  ~SerialIo() override { io::closeAllChannels(rt); }
   const platform::SerialSettings& last() { return ports.opened.back(); }
 };
 
