@@ -122,6 +122,7 @@ bool wantsWindow(const host::CommandLine& cl) {
 int run(const host::CommandLine& cl, Program program) {
   std::unique_ptr<platform::Files> files = platform::makeFiles();
   std::unique_ptr<platform::Settings> settings = platform::makeSettings(cl.settings);
+  std::unique_ptr<platform::Serial> serial = platform::makeSerial(settings.get());
   std::unique_ptr<platform::ScreenFont> font = platform::makeBuiltinFont();
   // Only a window or a screenshot looks at the client area's pixels.
   std::unique_ptr<platform::Canvas> client = wantsWindow(cl) || !cl.screenshot.empty()
@@ -172,6 +173,7 @@ int run(const host::CommandLine& cl, Program program) {
   services.midi = midi.get();
   services.clock = clock.get();
   services.settings = settings.get();
+  services.serial = serial.get();
   services.window = window.get();
   services.mci = mci.get();
   auto rt = std::make_unique<Runtime>(services);

@@ -112,6 +112,7 @@ int run(const host::CommandLine& cl, Program program) {
   std::unique_ptr<platform::Settings> settings = cl.settings.empty()
                                                      ? platform::makeRegistrySettings()
                                                      : platform::makeSettings(cl.settings);
+  std::unique_ptr<platform::Serial> serial = platform::makeSerial(settings.get());
   Runtime* runtime = nullptr;
   platform::Win32WindowOptions options{program.title, cl.client, cl.boxLog,
                                    host::logFont(program.font)};
@@ -138,6 +139,7 @@ int run(const host::CommandLine& cl, Program program) {
   services.files = files.get();
   services.clock = clock.get();
   services.settings = settings.get();
+  services.serial = serial.get();
   auto rt = std::make_unique<Runtime>(services);
   runtime = rt.get();
 

@@ -8,17 +8,7 @@ namespace tw::io {
 namespace {
 
 using detail::isBlank;
-
-char lowered(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool sameWord(std::string_view word, std::string_view lower) {
-  if (word.size() != lower.size()) return false;
-  for (std::size_t i = 0; i < word.size(); ++i)
-    if (lowered(word[i]) != lower[i]) return false;
-  return true;
-}
+using detail::sameWord;
 
 // The word (any case) at pos, followed by a blank or tab.
 bool clauseAt(std::string_view text, std::size_t pos, std::string_view lower) {
@@ -46,13 +36,6 @@ std::size_t fileExpressionEnd(std::string_view text) {
     i = word - 1;
   }
   return firstBlank;
-}
-
-// A serial-port name: COMn: with settings, but not a file name such as COMPUTER:X.
-bool isPortName(std::string_view name) {
-  return name.find(':') != std::string_view::npos && name.size() > 3 &&
-         sameWord(name.substr(0, 3), "com") &&
-         !(lowered(name[3]) >= 'a' && lowered(name[3]) <= 'z');
 }
 
 // A name used where it stands: drive-qualified and network names, and absolute Linux paths. The
@@ -130,14 +113,23 @@ void fail(Runtime& rt, int code) {
 }
 
 platform::FileHandle handleOf(Runtime& rt, int slot) {
-  return rt.sys.files ? rt.io.channelHandles[slot] : platform::invalidFile;
+  const bool served = rt.io.isPort[slot] ? rt.sys.serial != nullptr : rt.sys.files != nullptr;
+  return served ? rt.io.channelHandles[slot] : platform::invalidFile;
 }
 
 void closeSlot(Runtime& rt, int slot) {
-  platform::FileHandle& handle = rt.io.channelHandles[slot];
-  if (handle != platform::invalidFile && rt.sys.files) rt.sys.files->close(handle);
+  platform::FileHandle handle = handleOf(rt, slot);
+  if (handle != platform::invalidFile) {
+    if (rt.io.isPort[slot]) {
+      rt.sys.serial->close(handle);
+    } else {
+      rt.sys.files->close(handle);
+    }
+  }
   // Marked empty at once, so that no later close touches a handle the system has given out again.
-  handle = platform::invalidFile;
+  rt.io.channelHandles[slot] = platform::invalidFile;
+  rt.io.isPort[slot] = false;
+  rt.io.lfMayFollow[slot] = false;
   rt.io.readAhead[slot].bytes.clear();
   rt.io.readAhead[slot].next = 0;
 }
@@ -156,10 +148,8 @@ void openStatement(Runtime& rt, std::string_view argument) {
   const int channel = parseClauses(rt, argument, end, access);
   if (channel == 0) return;
   const int slot = channel - 1;
-  if (isPortName(name)) {
-    // No serial port can be opened yet: it fails as a missing port does.
-    closeChannel(rt, channel);
-    interp::report(rt, interp::CannotOpenFile);
+  if (detail::isPortName(name)) {
+    detail::openPort(rt, slot, name, access);
     return;
   }
   if (!resolvePath(rt, name)) {

@@ -1,7 +1,7 @@
 // File channels: the nine numbered channels, OPEN, CLOSE, KILL, MKDIR, FILES and the resolution of
-// relative names, and the reading and writing of a channel for the statements and functions of
-// other folders. The serial port joins the channels later; nothing here touches the screen's text
-// except FILES, which prints through putText.
+// relative names, and the reading and writing of a channel, file or serial port, for the statements
+// and functions of other folders. Nothing here touches the screen's text except FILES, which prints
+// through putText.
 #pragma once
 
 #include <array>
@@ -43,6 +43,11 @@ struct State {
   // The open handle of each channel (slot n-1 for channel n); invalidFile when empty.
   std::array<platform::FileHandle, channelCount> channelHandles;
   std::array<ReadAhead, channelCount> readAhead;
+  // Which channels hold a serial port rather than a file.
+  std::array<bool, channelCount> isPort{};
+  // A port's field ended at a CR whose next byte had not been read: an LF that comes next is the
+  // rest of that line end. A port is not waited on for it, as a device may send nothing more.
+  std::array<bool, channelCount> lfMayFollow{};
   // Held while a handle is used or closed: the window's destruction closes the channels on the UI
   // thread. Never held across a report or an evaluation, which may end the program and close them.
   std::mutex channelMutex;
@@ -69,7 +74,8 @@ void closeAllChannels(Runtime& rt);
 bool writeLine(Runtime& rt, int channel, std::string_view line);
 // EOF (-1 at the end of the file, else 0) and LOF (the size's low 32 bits, -1 when the channel
 // holds no file) of channel n; 0 after a reported error 7 (a channel outside 1 to 9, a failed
-// read).
+// read). On a serial port EOF is 0 when a byte is waiting, -1 when none is, and takes no byte;
+// LOF is the number of bytes waiting.
 std::int32_t endOfFile(Runtime& rt, int channel);
 std::int32_t lengthOfFile(Runtime& rt, int channel);
 

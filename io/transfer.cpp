@@ -1,5 +1,6 @@
-// Reading and writing through the channels: PRINT #'s lines, the fields of INPUT # and LINE
-// INPUT #, EOF and LOF. The handles themselves are opened and closed in channels.cpp.
+// Reading and writing through the channels, files and serial ports: PRINT #'s lines, the fields
+// of INPUT # and LINE INPUT #, EOF and LOF. The handles themselves are opened and closed in
+// channels.cpp and serial.cpp.
 #include <string>
 
 #include "io/detail.h"
@@ -40,6 +41,10 @@ Got collectField(Runtime& rt, int slot, bool lineMode, std::string& field) {
     if (got == Got::End) return anyByte ? Got::Byte : Got::Failure;
     anyByte = true;
     if (byte == '\r') {
+      if (rt.io.isPort[slot]) {
+        rt.io.lfMayFollow[slot] = true;
+        return Got::Byte;
+      }
       got = detail::nextByte(rt, slot, byte);
       if (got == Got::Byte && byte != '\n') detail::stepBack(rt, slot);
       return got == Got::Failure ? Got::Failure : Got::Byte;
@@ -60,11 +65,68 @@ bool readField(Runtime& rt, int channel, bool lineMode, std::string& field) {
   return got != Got::Failure;
 }
 
+// Drops the LF that completes a CR LF line end on a port, once the byte after the CR is there.
+void dropLfAfterCr(Runtime& rt, int slot) {
+  ReadAhead& ahead = rt.io.readAhead[slot];
+  if (!rt.io.lfMayFollow[slot] || ahead.unread() == 0) return;
+  rt.io.lfMayFollow[slot] = false;
+  if (ahead.bytes[ahead.next] == '\n') ++ahead.next;
+}
+
+// Reads what the port has into the bytes read ahead: -1 when its line has ended, else the count
+// (0 when nothing came within the port's wait).
+long long fillFromPort(Runtime& rt, int slot) {
+  ReadAhead& ahead = rt.io.readAhead[slot];
+  ahead.bytes.resize(readAheadSize);
+  ahead.next = 0;
+  const long long count =
+      rt.sys.serial->read(rt.io.channelHandles[slot], ahead.bytes.data(), readAheadSize);
+  ahead.bytes.resize(count > 0 ? static_cast<std::size_t>(count) : 0);
+  return count;
+}
+
+// A port's next byte: waits, looking between the port's waits whether the program is stopped.
+Got nextPortByte(Runtime& rt, int slot, char& byte) {
+  ReadAhead& ahead = rt.io.readAhead[slot];
+  for (;;) {
+    dropLfAfterCr(rt, slot);
+    if (ahead.unread() > 0) break;
+    if (rt.interp.stopRequested) return Got::Failure;
+    if (fillFromPort(rt, slot) < 0) return Got::End;
+  }
+  byte = ahead.bytes[ahead.next++];
+  return Got::Byte;
+}
+
+// Writes all the bytes to a port, however long flow control holds the line, unless the program
+// is stopped meanwhile.
+bool writeToPort(Runtime& rt, platform::FileHandle port, std::string_view bytes) {
+  while (!bytes.empty()) {
+    if (rt.interp.stopRequested) return false;
+    const long long count = rt.sys.serial->write(port, bytes.data(), bytes.size());
+    if (count < 0) return false;
+    bytes.remove_prefix(static_cast<std::size_t>(count));
+  }
+  return true;
+}
+
+// EOF of a port: whether a byte is waiting, taken into the bytes read ahead without waiting.
+std::int32_t portEnd(Runtime& rt, int slot) {
+  const platform::FileHandle port = detail::handleOf(rt, slot);
+  ReadAhead& ahead = rt.io.readAhead[slot];
+  dropLfAfterCr(rt, slot);
+  if (ahead.unread() == 0 && port != platform::invalidFile &&
+      rt.sys.serial->waiting(port) > 0 && fillFromPort(rt, slot) > 0)
+    dropLfAfterCr(rt, slot);
+  return ahead.unread() > 0 ? 0 : -1;
+}
+
 }  // namespace
 
 namespace detail {
 
 bool giveBack(Runtime& rt, int slot) {
+  if (rt.io.isPort[slot]) return true;
   ReadAhead& ahead = rt.io.readAhead[slot];
   const auto unread = static_cast<long long>(ahead.unread());
   ahead.bytes.clear();
@@ -74,6 +136,8 @@ bool giveBack(Runtime& rt, int slot) {
 }
 
 Got nextByte(Runtime& rt, int slot, char& byte) {
+  if (rt.io.isPort[slot])
+    return handleOf(rt, slot) == platform::invalidFile ? Got::Failure : nextPortByte(rt, slot, byte);
   ReadAhead& ahead = rt.io.readAhead[slot];
   if (ahead.unread() == 0) {
     const platform::FileHandle handle = handleOf(rt, slot);
@@ -105,9 +169,15 @@ bool writeLine(Runtime& rt, int channel, std::string_view line) {
     std::lock_guard lock(rt.io.channelMutex);
     const int slot = channel - 1;
     const platform::FileHandle handle = detail::handleOf(rt, slot);
-    written = handle != platform::invalidFile && detail::giveBack(rt, slot) &&
-              rt.sys.files->write(handle, bytes.data(), bytes.size()) ==
-                  static_cast<long long>(bytes.size());
+    if (handle == platform::invalidFile) {
+      written = false;
+    } else if (rt.io.isPort[slot]) {
+      written = writeToPort(rt, handle, bytes);
+    } else {
+      written = detail::giveBack(rt, slot) &&
+                rt.sys.files->write(handle, bytes.data(), bytes.size()) ==
+                    static_cast<long long>(bytes.size());
+    }
   }
   if (!written) detail::fail(rt, interp::FileAccessError);
   return written;
@@ -151,6 +221,7 @@ std::int32_t endOfFile(Runtime& rt, int channel) {
   Got got;
   {
     std::lock_guard lock(rt.io.channelMutex);
+    if (rt.io.isPort[channel - 1]) return portEnd(rt, channel - 1);
     char byte = 0;
     got = detail::nextByte(rt, channel - 1, byte);
     if (got == Got::Byte) detail::stepBack(rt, channel - 1);
@@ -165,8 +236,16 @@ std::int32_t lengthOfFile(Runtime& rt, int channel) {
     return 0;
   }
   std::lock_guard lock(rt.io.channelMutex);
-  const platform::FileHandle handle = detail::handleOf(rt, channel - 1);
-  const long long size = handle == platform::invalidFile ? -1 : rt.sys.files->size(handle);
+  const int slot = channel - 1;
+  const platform::FileHandle handle = detail::handleOf(rt, slot);
+  long long size = -1;
+  if (handle != platform::invalidFile && rt.io.isPort[slot]) {
+    dropLfAfterCr(rt, slot);
+    const long long waiting = rt.sys.serial->waiting(handle);
+    if (waiting >= 0) size = waiting + static_cast<long long>(rt.io.readAhead[slot].unread());
+  } else if (handle != platform::invalidFile) {
+    size = rt.sys.files->size(handle);
+  }
   // The low 32 bits, as a signed number; -1 is the system's failure value.
   return size < 0 ? -1 : static_cast<std::int32_t>(static_cast<std::uint32_t>(size));
 }

@@ -261,7 +261,7 @@ std::optional<MciCommand> parseMciCommand(std::string_view command, MciError& er
 std::string_view mciErrorText(std::uint32_t code);
 
 struct SerialSettings {
-  int port = 1;
+  int port = 1;  // the n of COMn
   int baudRate = 9600;
   int dataBits = 8;
   int parity = 0;    // 0 none, 1 odd, 2 even
@@ -270,21 +270,37 @@ struct SerialSettings {
   bool rtsCts = false;
 };
 
+// The longest a read or a write of a serial port waits before it returns, so that its caller can
+// look whether the program is being stopped. Not observable: the caller waits again.
+inline constexpr int serialWaitMilliseconds = 50;
+
+// Serial ports, each used by one opener at a time. Reads and writes wait at most
+// serialWaitMilliseconds.
 class Serial {
  public:
   virtual ~Serial() = default;
-  virtual FileHandle open(const SerialSettings& settings) = 0;  // invalidFile on failure
+  // Port COMn of the settings with their line settings; invalidFile when it does not exist, is in
+  // use or cannot be opened with that access.
+  virtual FileHandle open(const SerialSettings& settings, FileAccess access) = 0;
+  // The bytes read, at least one; 0 when none arrived within the wait; -1 when the line has ended
+  // (the connection closed, the device gone) or cannot be read.
   virtual long long read(FileHandle port, void* buffer, std::size_t count) = 0;
+  // The bytes written within the wait, 0 while flow control holds the line; -1 on failure.
   virtual long long write(FileHandle port, const void* data, std::size_t count) = 0;
+  // The bytes received and not yet read; -1 on failure.
+  virtual long long waiting(FileHandle port) = 0;
   virtual void close(FileHandle port) = 0;
 };
 
-// The one stored setting: the RS232C text.
+// The stored settings: the RS232C text, and where ports are mapped (the Linux settings file) the
+// other NAME=VALUE lines.
 class Settings {
  public:
   virtual ~Settings() = default;
   virtual std::optional<std::string> read() = 0;
   virtual bool write(std::string_view value) = 0;
+  // The value of another NAME= line; a store that keeps only the RS232C text has none.
+  virtual std::optional<std::string> value(std::string_view) { return std::nullopt; }
 };
 
 struct LocalTime {
@@ -375,6 +391,9 @@ std::unique_ptr<Clock> makeClock();
 // MCI over the sound mixer (Linux): the subset of parseMciCommand; notices are sent to the
 // window from a thread of its own. The mixer is loaded at the first command or beep.
 std::unique_ptr<Mci> makeMixerMci(Window& window);
+// The system's serial ports. On Linux the settings' COMn= lines map a port to a device or to
+// tcp:HOST:PORT (COMn is /dev/ttyS(n-1) without one); on Windows COMn is the system's port.
+std::unique_ptr<Serial> makeSerial(Settings* settings);
 // Settings kept in a file; an empty path means the default place for this user.
 std::unique_ptr<Settings> makeSettings(std::string path);
 

@@ -47,7 +47,8 @@ std::string defaultSettingsPath() {
   return base + "/tarnwick/settings";
 }
 
-// The settings file: NAME=VALUE lines, of which this object reads and writes the RS232C line.
+// The settings file: NAME=VALUE lines, of which this object reads and writes the RS232C line and
+// reads the others.
 // A file of the earlier form, the bare value on its first line, is read as that value.
 class FileSettings final : public Settings {
  public:
@@ -59,6 +60,10 @@ class FileSettings final : public Settings {
     std::string first = text->substr(0, text->find_first_of("\r\n"));
     if (!first.empty() && first.find('=') == std::string::npos) return first;
     return std::nullopt;
+  }
+  std::optional<std::string> value(std::string_view name) override {
+    std::optional<std::string> text = fileText();
+    return text ? settingsValue(*text, name) : std::nullopt;
   }
   bool write(std::string_view value) override {
     if (path_.empty()) return false;

@@ -1,7 +1,8 @@
 // Unit tests of io/: the reading and writing of channels that the PRINT # and INPUT # statements
 // call (their statements are built elsewhere), the bytes read ahead and given back, EOF and LOF,
-// the resolution of names, the files of this system (no sharing, no truncation), and a runtime
-// without files. The statements themselves are tested as programs.
+// the resolution of names, the files of this system (no sharing, no truncation), serial ports on
+// channels against a port double, and a runtime without files. The statements themselves are
+// tested as programs.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -405,6 +406,174 @@ TEST_F(Io, FolderEntriesIncludeDotsAndTellPlainFoldersFromLinks) {
   EXPECT_EQ(found,
             (std::map<std::string, bool>{
                 {".", true}, {"..", true}, {"f.txt", false}, {"link", false}, {"sub", true}}));
+}
+
+// ---- Serial ports -------------------------------------------------------------------------------
+
+// Ports that record how they were opened, deliver the bytes given to them in the chunks given,
+// and take written bytes a few at a time.
+class PortDouble : public platform::Serial {
+ public:
+  std::vector<platform::SerialSettings> opened;
+  std::vector<platform::FileAccess> accesses;
+  std::vector<std::string> chunks;  // what successive reads deliver; "" is a read that times out
+  std::string written;
+  std::size_t writeStep = 3;
+  int closes = 0, emptyReads = 0;
+  bool ended = false;         // the line has ended once the chunks are used up
+  Runtime* stopAfterEmpty = nullptr;  // this runtime is stopped after three reads that time out
+
+  platform::FileHandle open(const platform::SerialSettings& s, platform::FileAccess a) override {
+    opened.push_back(s);
+    accesses.push_back(a);
+    return 100 + static_cast<platform::FileHandle>(opened.size());
+  }
+  long long read(platform::FileHandle, void* buffer, std::size_t count) override {
+    if (chunks.empty()) {
+      if (ended) return -1;
+      if (stopAfterEmpty && ++emptyReads == 3) stopAfterEmpty->interp.stopRequested = true;
+      return 0;
+    }
+    std::string chunk = chunks.front();
+    chunks.erase(chunks.begin());
+    EXPECT_LE(chunk.size(), count);
+    chunk.copy(static_cast<char*>(buffer), chunk.size());
+    return static_cast<long long>(chunk.size());
+  }
+  long long write(platform::FileHandle, const void* data, std::size_t count) override {
+    // Every other call is held up by flow control.
+    if ((held_ = !held_)) return 0;
+    const std::size_t n = std::min(count, writeStep);
+    written.append(static_cast<const char*>(data), n);
+    return static_cast<long long>(n);
+  }
+  long long waiting(platform::FileHandle) override {
+    return chunks.empty() ? 0 : static_cast<long long>(chunks.front().size());
+  }
+  void close(platform::FileHandle) override { ++closes; }
+
+ private:
+  bool held_ = false;
+};
+
+class SerialIo : public Io {
+ protected:
+  PortDouble ports;
+  SerialIo() { rt.sys.serial = &ports; }
+  // The ports are closed while their double still exists.
+  ~SerialIo() override { io::closeAllChannels(rt); }
+  const platform::SerialSettings& last() { return ports.opened.back(); }
+};
+
+TEST_F(SerialIo, SettingsTextOverTheConfiguredDefaults) {
+  rt.host.serial = {3, 4800, 8, 0, 0, true, false};
+  struct Case {
+    const char* text;
+    int port, dataBits, parity, stopBits;
+    bool xonXoff, rtsCts;
+  };
+  const std::vector<Case> cases{
+      {"\"COM1:N81N\" AS 1", 1, 8, 0, 0, false, false},
+      {"\"COM2:E72X\" AS 1", 2, 7, 2, 1, true, false},  // 2 is one and a half stop bits
+      {"\"COM:\" AS 1", 3, 8, 0, 0, true, false},       // the configured port, all defaults
+      {"\"com12:o83S\" AS 1", 12, 8, 1, 2, true, true},
+      {"\"COM1:n81x\" AS 1", 1, 8, 0, 0, true, false},  // flow letters are upper case only
+      {"\"COM1:e9?D\" AS 1", 1, 8, 2, 0, true, true},
+      {"\"cOm:O\" AS 1", 3, 8, 1, 0, true, false},
+      {"\"COM255:\" AS 1", 255, 8, 0, 0, true, false},
+  };
+  for (const Case& c : cases) {
+    open(c.text);
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(last().port, c.port);
+    EXPECT_EQ(last().baudRate, 4800);
+    EXPECT_EQ(last().dataBits, c.dataBits);
+    EXPECT_EQ(last().parity, c.parity);
+    EXPECT_EQ(last().stopBits, c.stopBits);
+    EXPECT_EQ(last().xonXoff, c.xonXoff);
+    EXPECT_EQ(last().rtsCts, c.rtsCts);
+  }
+  open("\"COM4:\" FOR INPUT AS #2");
+  EXPECT_EQ(ports.accesses.back(), platform::FileAccess::Read);
+  EXPECT_EQ(ports.closes, static_cast<int>(cases.size()) - 1);  // reopening closed the port first
+  // A name with ':' is used as it stands, here in the test's folder.
+  const fs::path here = fs::current_path();
+  fs::current_path(folder);
+  open("\"COMPUTER:X\" AS 3");  // a file
+  fs::current_path(here);
+  EXPECT_TRUE(fs::exists(folder / "COMPUTER:X"));
+  EXPECT_EQ(ports.opened.size(), cases.size() + 1);
+}
+
+TEST_F(SerialIo, NamesThatGiveNoPortCannotBeOpened) {
+  for (const char* text : {"\"COM0:\" AS 1", "\"COM256:\" AS 1", "\"COM01:\" AS 1",
+                           "\"COM-1:\" AS 1", "\"COM1X:\" AS 1"}) {
+    io::openStatement(rt, text);
+    SCOPED_TRACE(text);
+    expectBox(openError);
+  }
+  rt.host.serial.port = 0;  // configured so: COM: names no port
+  io::openStatement(rt, "\"COM:N81N\" AS 1");
+  expectBox(openError);
+  EXPECT_TRUE(ports.opened.empty());
+  EXPECT_EQ(rt.io.channelHandles[0], platform::invalidFile);
+}
+
+TEST_F(SerialIo, EndOfFilePeeksAndLosesNoByte) {
+  open("\"COM1:\" AS 1");
+  EXPECT_EQ(io::endOfFile(rt, 1), -1);
+  ports.chunks = {"AB\r", "\n12,", "", "3\r"};
+  EXPECT_EQ(io::lengthOfFile(rt, 1), 3);
+  EXPECT_EQ(io::endOfFile(rt, 1), 0);
+  EXPECT_EQ(io::endOfFile(rt, 1), 0);
+  input("#1,A$");  // ends at the CR without waiting for the byte after it
+  EXPECT_EQ(value("A$"), "\"AB\"");
+  EXPECT_EQ(io::endOfFile(rt, 1), 0);  // the LF of that line end is not a byte of the next line
+  EXPECT_EQ(io::lengthOfFile(rt, 1), 3);
+  input("#1,N,M");  // the second field waits through a read that timed out
+  EXPECT_EQ(value("N"), "12");
+  EXPECT_EQ(value("M"), "3");
+  EXPECT_EQ(io::endOfFile(rt, 1), -1);
+  EXPECT_EQ(io::lengthOfFile(rt, 1), 0);
+  expectNoBox();
+}
+
+TEST_F(SerialIo, AFieldEndsWithTheLineAndAStopEndsTheWait) {
+  open("\"COM1:\" AS 1");
+  ports.chunks = {"part"};
+  ports.ended = true;
+  input("#1,A$", true);
+  EXPECT_EQ(value("A$"), "\"part\"");
+  input("#1,B$");  // nothing before the line ended
+  expectBox(accessError);
+  open("\"COM1:\" AS 1");
+  ports.ended = false;
+  ports.stopAfterEmpty = &rt;
+  input("#1,C$");
+  EXPECT_EQ(ports.emptyReads, 3);
+  expectNoBox();
+}
+
+TEST_F(SerialIo, WritesGoWholeToThePortAndClosingClosesIt) {
+  open("\"COM1:\" AS 1");
+  ports.chunks = {"x,"};
+  input("#1,X$");
+  EXPECT_TRUE(io::writeLine(rt, 1, "*IDN?\n"));
+  EXPECT_EQ(ports.written, "*IDN?\r\n");
+  ports.chunks = {"y\r"};
+  input("#1,Y$");  // the bytes read before the write are still the port's
+  EXPECT_EQ(value("Y$"), "\"y\"");
+  io::closeStatement(rt, "#1");
+  EXPECT_EQ(ports.closes, 1);
+  EXPECT_FALSE(rt.io.isPort[0]);
+  open("\"COM2:\" AS 2");
+  open("\"COM3:\" AS 3");
+  io::closeAllChannels(rt);
+  EXPECT_EQ(ports.closes, 3);
+  expectNoBox();
+  rt.sys.serial = nullptr;
+  io::openStatement(rt, "\"COM1:\" AS 1");
+  expectBox(openError);
 }
 
 // ---- Without files ------------------------------------------------------------------------------

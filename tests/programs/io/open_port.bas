@@ -1,3 +1,3 @@
-10 ' COMPUTER:X names a file; COM1: a serial port, which cannot be opened yet
+10 ' COMPUTER:X names a file; COM200: a serial port, here one without a device
 20 OPEN "COMPUTER:X" AS 1:PRINT "file"
-30 OPEN "COM1:N81N" AS 2
+30 OPEN "COM200:N81N" AS 2
