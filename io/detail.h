@@ -24,8 +24,9 @@ void fail(Runtime& rt, int code);
 
 // The handle of channel n's slot; invalidFile when empty or when there are no files.
 platform::FileHandle handleOf(Runtime& rt, int slot);
-// Closes the slot's handle, if any, and marks the slot empty.
-void closeSlot(Runtime& rt, int slot);
+// Closes the slot's handle, if any, and marks the slot empty; false when the system's close
+// failed (the slot is empty all the same).
+bool closeSlot(Runtime& rt, int slot);
 // Moves the handle back over the bytes read ahead and not taken, so that the handle's position is
 // the program's again; false when the seek fails.
 bool giveBack(Runtime& rt, int slot);
