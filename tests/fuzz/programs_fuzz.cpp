@@ -13,8 +13,9 @@ namespace {
 
 using namespace tw;
 
-// Statements a run may start; a few thousand keep one run within milliseconds.
-constexpr std::uint64_t statementBudget = 3000;
+// Statements a run may start: enough for every line of a grammar program to run many times over,
+// few enough that an endless one ends within milliseconds.
+constexpr std::uint64_t statementBudget = 1000;
 constexpr std::uint8_t grammarMark = 0xFF;
 
 // The input's bytes, taken one choice at a time; zeros once they run out.
@@ -161,7 +162,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   t.clock.closeAtSleep = 200;
   test::MemoryFiles files;
   files.folders.insert("C:\\fuzz");
-  const std::unique_ptr<platform::Canvas> bitmap = platform::makeRasterCanvas({640, 400});
+  // One bitmap for every run: what a run leaves drawn on it is no concern of the next.
+  static const std::unique_ptr<platform::Canvas> bitmap = platform::makeRasterCanvas({640, 400});
   t.rt.sys.files = &files;
   t.rt.sys.bitmap = bitmap.get();
   t.window.keys = "12\nab\n3\n";
