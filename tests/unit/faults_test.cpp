@@ -103,7 +103,9 @@ void checkEveryFault(std::string_view source) {
         if (name.find("out") == std::string::npos || !run.files.count(name)) continue;
         const std::string& got = run.files.at(name);
         EXPECT_EQ(bytes.compare(0, got.size(), got), 0) << name << ": " << got;
-        if (fault == Fault::Fails) EXPECT_TRUE(wholeLines(got)) << name << ": " << got;
+        if (fault == Fault::Fails) {
+          EXPECT_TRUE(wholeLines(got)) << name << ": " << got;
+        }
       }
     }
   }
