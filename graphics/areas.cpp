@@ -88,6 +88,14 @@ bool slotAvailable(Runtime& rt) {
   return false;
 }
 
+// Whether a picture of this many pixels fits beside the pictures the slots hold.
+bool picturesHaveRoom(const Runtime& rt, long long pixels) {
+  long long held = 0;
+  for (const std::unique_ptr<platform::Picture>& p : rt.graphics.pictureSlots)
+    if (p) held += static_cast<long long>(p->size().width) * p->size().height;
+  return held + pixels <= heldPixelsLimit;
+}
+
 // var=n for the slot about to be filled; false after a reported error.
 bool assignSlot(Runtime& rt, std::string_view variable) {
   const std::uint32_t reportsBefore = rt.interp.reports;
@@ -157,6 +165,9 @@ void pictureStatement(Runtime& rt, std::string_view argument) {
   if (!assignSlot(rt, std::string_view(text).substr(comma + 1))) return;
   std::unique_ptr<platform::Picture> picture;
   if (io::resolvePath(rt, name) && rt.sys.bitmap) picture = rt.sys.bitmap->loadPicture(name);
+  if (picture && !picturesHaveRoom(rt, static_cast<long long>(picture->size().width) *
+                                           picture->size().height))
+    picture.reset();
   if (!picture) {
     interp::report(rt, interp::CannotOpenFile);
     return;
@@ -203,8 +214,10 @@ void getStatement(Runtime& rt, std::string_view argument) {
   if (rt.interp.reports != reportsBefore || !assignSlot(rt, variable)) return;
   // Corners given in any order copy the rectangle between them.
   const platform::Rect r{std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2)};
+  const long long pixels = (static_cast<long long>(r.right) - r.left) *
+                          (static_cast<long long>(r.bottom) - r.top);
   std::unique_ptr<platform::Picture> picture;
-  if (rt.sys.bitmap) picture = rt.sys.bitmap->capture(r);
+  if (rt.sys.bitmap && picturesHaveRoom(rt, pixels)) picture = rt.sys.bitmap->capture(r);
   rt.graphics.pictureSlots[static_cast<std::size_t>(rt.graphics.pictureCount++)] =
       std::move(picture);
 }

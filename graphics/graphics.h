@@ -17,6 +17,10 @@ namespace tw::graphics {
 
 // Picture slots a program can fill before CLEAR; one more is refused with error 12. Observable.
 inline constexpr int pictureLimit = 1024;
+// Pixels the pictures of all slots may hold together (1 GiB of 32-bit pixels, a full 640 by 400
+// screen in every slot): a GET or PICTURE that would pass it makes no picture, as when the system
+// has no memory left for one. Observable only by programs holding very large pictures.
+inline constexpr long long heldPixelsLimit = 1LL << 28;
 
 struct State {
   int lastPointX = 0, lastPointY = 0;  // the graphics last point: MOVE, LINE, STEP

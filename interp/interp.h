@@ -160,6 +160,11 @@ struct State {
   // Every statement through the text rewriting itself: the reference the fast path is checked
   // against (TW_REFERENCE=1 in the environment).
   bool referenceOnly = false;
+  // Statements the run may still start; when none is left the run stops as a closed window stops
+  // it, so that a fuzzer's endless program ends. Counted only in builds that define
+  // TW_STATEMENT_BUDGET (the fuzz preset): even a decrement is a cost every statement would pay.
+  // Not observable by a program.
+  std::uint64_t statementsLeft = UINT64_MAX;
   bool dispatchingHandler = false;
   std::atomic<bool> endedByError{false};  // an error report ended the program
   std::mutex endMutex;                    // END may run on either thread, once

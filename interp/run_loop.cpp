@@ -252,6 +252,10 @@ int runProgram(Runtime& rt) {
                                      static_cast<std::size_t>(site->trimmedEnd - bufferStart));
           if (statement.size() > statementLimit) {
             report(rt, SyntaxError);
+#ifdef TW_STATEMENT_BUDGET
+          } else if (--s.statementsLeft == 0) {
+            s.stopRequested = true;
+#endif
           } else if (!statement.empty()) {
             execute(rt, *site, statement);
           }

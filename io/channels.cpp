@@ -99,9 +99,9 @@ int parseClauses(Runtime& rt, std::string_view text, std::size_t pos,
   return text[pos] - '0';
 }
 
-void closeChannel(Runtime& rt, int channel) {
+bool closeChannel(Runtime& rt, int channel) {
   std::lock_guard lock(rt.io.channelMutex);
-  detail::closeSlot(rt, channel - 1);
+  return detail::closeSlot(rt, channel - 1);
 }
 
 }  // namespace
@@ -117,13 +117,14 @@ platform::FileHandle handleOf(Runtime& rt, int slot) {
   return served ? rt.io.channelHandles[slot] : platform::invalidFile;
 }
 
-void closeSlot(Runtime& rt, int slot) {
-  platform::FileHandle handle = handleOf(rt, slot);
+bool closeSlot(Runtime& rt, int slot) {
+  const platform::FileHandle handle = handleOf(rt, slot);
+  bool closed = true;
   if (handle != platform::invalidFile) {
     if (rt.io.isPort[slot]) {
       rt.sys.serial->close(handle);
     } else {
-      rt.sys.files->close(handle);
+      closed = rt.sys.files->close(handle);
     }
   }
   // Marked empty at once, so that no later close touches a handle the system has given out again.
@@ -132,6 +133,7 @@ void closeSlot(Runtime& rt, int slot) {
   rt.io.lfMayFollow[slot] = false;
   rt.io.readAhead[slot].bytes.clear();
   rt.io.readAhead[slot].next = 0;
+  return closed;
 }
 
 }  // namespace detail
@@ -170,8 +172,9 @@ void openStatement(Runtime& rt, std::string_view argument) {
 
 void closeStatement(Runtime& rt, std::string_view argument) {
   const std::string text = expr::stripBlanks(argument);
+  // A close the system refuses may have lost what was written: the program is told.
   if (text.empty()) {
-    closeAllChannels(rt);
+    if (!closeAllChannels(rt)) detail::fail(rt, interp::FileAccessError);
     return;
   }
   std::size_t pos = 0;
@@ -186,14 +189,19 @@ void closeStatement(Runtime& rt, std::string_view argument) {
       interp::report(rt, interp::SyntaxError);
       return;
     }
-    closeChannel(rt, channel);
+    if (!closeChannel(rt, channel)) {
+      detail::fail(rt, interp::FileAccessError);
+      return;
+    }
     if (pos++ >= text.size()) return;
   }
 }
 
-void closeAllChannels(Runtime& rt) {
+bool closeAllChannels(Runtime& rt) {
   std::lock_guard lock(rt.io.channelMutex);
-  for (int slot = 0; slot < channelCount; ++slot) detail::closeSlot(rt, slot);
+  bool closed = true;
+  for (int slot = 0; slot < channelCount; ++slot) closed = detail::closeSlot(rt, slot) && closed;
+  return closed;
 }
 
 bool resolvePath(Runtime& rt, std::string& name) {

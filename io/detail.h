@@ -44,8 +44,9 @@ void openPort(Runtime& rt, int slot, std::string_view name, platform::FileAccess
 // The handle of channel n's slot; invalidFile when empty or when the service that made it (files
 // or serial ports) is missing.
 platform::FileHandle handleOf(Runtime& rt, int slot);
-// Closes the slot's handle, if any, and marks the slot empty.
-void closeSlot(Runtime& rt, int slot);
+// Closes the slot's handle, if any, and marks the slot empty; false when the system's close of a
+// file failed (the slot is empty all the same).
+bool closeSlot(Runtime& rt, int slot);
 // Moves a file's handle back over the bytes read ahead and not taken, so that the handle's position
 // is the program's again; false when the seek fails. A port's bytes read ahead stay for its next
 // reads.

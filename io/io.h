@@ -66,8 +66,9 @@ void inputFromChannel(Runtime& rt, std::string_view argument, bool lineMode);
 // A relative name becomes programDir, a backslash and the name; false when the result is longer
 // than pathLimit. A name that holds ':' or two backslashes in a row, or begins with '/', is kept.
 bool resolvePath(Runtime& rt, std::string& name);
-// Closes every channel (END, and the window's destruction).
-void closeAllChannels(Runtime& rt);
+// Closes every channel (END, CLOSE, and the window's destruction); false when the system failed
+// to close one of them.
+bool closeAllChannels(Runtime& rt);
 
 // PRINT #: writes one output line to channel n (1 to 9), a final LF as CR LF; false after a
 // reported error (5 for a channel outside 1 to 9, 7 when the write fails).

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <climits>
 #include <mutex>
+#include <new>
 
 #include "platform/raster/raster.h"
 
@@ -117,18 +118,23 @@ class RasterCanvas final : public Canvas {
     });
   }
   // A rectangle with its corners the wrong way round makes an empty picture; one larger than
-  // picturePixelLimit makes none. Parts outside the canvas are black.
+  // picturePixelLimit, or one the memory cannot hold, makes none. Parts outside the canvas are
+  // black.
   std::unique_ptr<Picture> capture(const Rect& r) const override {
     const int w = extent(r.left, r.right), h = extent(r.top, r.bottom);
     if (w > raster::picturePixelLimit || h > raster::picturePixelLimit ||
         static_cast<long long>(w) * h > raster::picturePixelLimit)
       return nullptr;
-    raster::Image picture(w, h);
-    {
-      std::lock_guard lock(mutex_);
-      if (!unseen_) raster::blit(picture, 0, 0, drawn(), r.left, r.top, w, h, RasterOp::Copy);
+    try {
+      raster::Image picture(w, h);
+      {
+        std::lock_guard lock(mutex_);
+        if (!unseen_) raster::blit(picture, 0, 0, drawn(), r.left, r.top, w, h, RasterOp::Copy);
+      }
+      return std::make_unique<RasterPicture>(std::move(picture));
+    } catch (const std::bad_alloc&) {
+      return nullptr;
     }
-    return std::make_unique<RasterPicture>(std::move(picture));
   }
   void putPicture(const Picture& picture, int x, int y, RasterOp op) override {
     const auto* p = dynamic_cast<const RasterPicture*>(&picture);
@@ -137,11 +143,16 @@ class RasterCanvas final : public Canvas {
       raster::blit(drawn(), x, y, p->image(), 0, 0, p->image().width, p->image().height, op);
     });
   }
+  // Nothing when the file cannot be read as a bitmap, or its pixels do not fit in the memory.
   std::unique_ptr<Picture> loadPicture(std::string_view fileName) override {
-    const std::optional<std::string> path = hostPath(fileName);
-    std::optional<raster::Image> image = path ? raster::loadBitmapFile(*path) : std::nullopt;
-    if (!image) return nullptr;
-    return std::make_unique<RasterPicture>(std::move(*image));
+    try {
+      const std::optional<std::string> path = hostPath(fileName);
+      std::optional<raster::Image> image = path ? raster::loadBitmapFile(*path) : std::nullopt;
+      if (!image) return nullptr;
+      return std::make_unique<RasterPicture>(std::move(*image));
+    } catch (const std::bad_alloc&) {
+      return nullptr;
+    }
   }
 
   bool writePng(const std::string& path) const {

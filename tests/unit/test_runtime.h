@@ -57,19 +57,23 @@ class RecordingWindow : public platform::Window {
   }
 };
 
-// A clock that stands still at a chosen time and records the sleeps asked of it.
+// A clock that stands still at a chosen time and records the sleeps asked of it. Given a window,
+// it closes it at a chosen sleep, as a user closes the window while the program waits.
 class FakeClock : public platform::Clock {
  public:
   platform::LocalTime time{2001, 3, 5, 9, 5, 7};
   std::int64_t epoch = 983783107;
   std::vector<int> sleeps;
   std::vector<int> pressed;  // virtual-key codes held down
+  platform::Window* closes = nullptr;
+  std::size_t closeAtSleep = 0;  // counted from 1
 
   platform::LocalTime now() override { return time; }
   std::int64_t epochSeconds() override { return epoch; }
   void sleep(int milliseconds) override {
     sleeps.push_back(milliseconds);
     steady += milliseconds;
+    if (closes && sleeps.size() == closeAtSleep) closes->send({platform::Msg::Close});
   }
   std::int64_t steady = 0;  // advanced by the sleeps only
   std::int64_t steadyMilliseconds() override { return steady; }
