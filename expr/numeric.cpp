@@ -15,7 +15,7 @@ constexpr std::size_t npos = std::string::npos;
 bool isNameByte(char c) {
   return isLetter(c) || isDigit(c) || c == '.' || c == '$' || c == '%' || c == '#' || c == '!';
 }
-// The bytes the documents' element scan walks back over: letters, '.' and the type suffixes.
+// The bytes the element scan walks back over from a '(': letters, '.' and the type suffixes.
 bool isSuffixOrLetter(char c) {
   return isNameByte(c) && !isDigit(c);
 }
