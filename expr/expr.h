@@ -239,9 +239,15 @@ using PreparedConditionPtr = std::unique_ptr<PreparedCondition, PreparedConditio
 // A numeric expression without blanks, as the scratch assignment evaluates it.
 PreparedNumericPtr prepareNumeric(Runtime& rt, std::string_view expression);
 bool evaluatePrepared(Runtime& rt, PreparedNumeric& p, double& value);
+// The value of an expression that is one number, as evaluating it gives; false for any other.
+bool constantOf(const PreparedNumeric& p, double& value);
 // An assignment statement's text, as assignStatement runs it.
 PreparedAssignmentPtr prepareAssignment(Runtime& rt, std::string_view statement);
 bool runPrepared(Runtime& rt, PreparedAssignment& a);
+// Runs a count, NAME=NAME+N or NAME=NAME-N with N a whole number, in the one case that needs no
+// text: the variable holds a whole number and stays one of at most 15 digits. value is then the
+// variable as it reads back. False, with nothing done, for any other assignment or case.
+bool runCount(Runtime& rt, PreparedAssignment& a, double& value);
 // A condition, as evalCondition evaluates it.
 // statementSize: the length of the statement the condition stands in, which the expansion of
 // its calls must keep within its limit.

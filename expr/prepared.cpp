@@ -661,6 +661,9 @@ struct PreparedAssignment {
   int type = Double;
   PreparedNumericPtr value;
   PreparedStringAssignmentPtr strings;  // a string target's assignment instead
+  // A count: the scalar target plus or minus a whole constant below 1e15, which is by.
+  bool counts = false;
+  double by = 0;
 };
 
 void PreparedAssignmentDeleter::operator()(PreparedAssignment* p) const { delete p; }
@@ -688,6 +691,19 @@ void storeNumber(Runtime& rt, PreparedAssignment& a, double value) {
     return;
   }
   rt.expr.numericValues[static_cast<std::size_t>(slot)] = value;
+}
+
+// NAME=NAME+N or NAME=NAME-N, N a whole constant below 1e15, the commonest assignment of all.
+void findCount(PreparedAssignment& a) {
+  const PreparedNumeric& p = *a.value;
+  if (a.element || !p.pair || p.operands[0].kind != Operand::Scalar ||
+      p.operands[0].negated || p.operands[1].kind != Operand::Constant ||
+      p.scalars[0].name != a.scalar.name || (p.operators[1] != '+' && p.operators[1] != '-'))
+    return;
+  const double n = p.operands[1].negated ? -p.operands[1].constant : p.operands[1].constant;
+  if (!(n < 1e15 && n > -1e15) || n != static_cast<double>(static_cast<std::int64_t>(n))) return;
+  a.by = p.operators[1] == '-' ? -n : n;
+  a.counts = true;
 }
 
 }  // namespace
@@ -737,10 +753,13 @@ PreparedAssignmentPtr prepareAssignment(Runtime& rt, std::string_view text) {
   a->value = prepareRoot(rt, statement.substr(eq + 1), true);
   // A LET's text is 3 bytes longer than the assignment given.
   if (!a->value || !expansionFits(text.size() + 3, a->value->calls.size())) return nullptr;
+  findCount(*a);
   return a;
 }
 
 bool runPrepared(Runtime& rt, PreparedAssignment& a) {
+  double counted;
+  if (runCount(rt, a, counted)) return true;
   if (a.strings) return detail::runStringAssignment(rt, *a.strings);
   const std::uint32_t refusalsBefore = rt.expr.refusals;
   if (rt.expr.nesting + a.value->depth + 2 > nestingLimit) return false;
@@ -777,6 +796,24 @@ bool runPrepared(Runtime& rt, PreparedAssignment& a) {
   return true;
 }
 
+bool runCount(Runtime& rt, PreparedAssignment& a, double& value) {
+  if (!a.counts || rt.expr.nesting + a.value->depth + 2 > nestingLimit) return false;
+  const int slot = a.scalar.find(rt);
+  if (slot < 0) return false;
+  double& stored = rt.expr.numericValues[static_cast<std::size_t>(slot)];
+  // A whole number below 1e15 reads back as itself (zero without a sign), and the sum of two is
+  // exact: what the variable reads, the sum and the stored value are those the text gives.
+  const double v = stored;
+  if (!(v < 1e15 && v > -1e15) || v != static_cast<double>(static_cast<std::int64_t>(v)))
+    return false;
+  const double sum = (v == 0 ? 0.0 : v) + a.by;
+  if (!(sum < 1e15 && sum > -1e15)) return false;
+  const double whole = a.type == Integer ? toInteger(sum) : sum;
+  stored = whole == 0 ? 0.0 : whole;
+  value = stored;
+  return true;
+}
+
 // ---- Numeric expressions and conditions ----------------------------------------------------------
 
 PreparedNumericPtr prepareNumeric(Runtime& rt, std::string_view expression) {
@@ -801,6 +838,12 @@ PreparedNumericPtr prepareRoot(Runtime& rt, std::string_view expression, bool ca
 }
 
 }  // namespace
+
+bool constantOf(const PreparedNumeric& p, double& value) {
+  if (!p.single || p.operands[0].kind != Operand::Constant) return false;
+  value = p.operands[0].negated ? -p.operands[0].constant : p.operands[0].constant;
+  return true;
+}
 
 bool evaluatePrepared(Runtime& rt, PreparedNumeric& p, double& value) {
   if (rt.expr.nesting + p.depth + 2 > nestingLimit) return false;

@@ -103,6 +103,8 @@ struct PreparedStatement {
   // Runs the statement as the reference path would; false when this run must go through the
   // reference path instead, with nothing done yet.
   virtual bool run(Runtime& rt) = 0;
+  // A FOR, which its NEXT may run at once (see Next in prepared.cpp).
+  bool loopHead = false;
 };
 
 // What the run loop knows of each statement of the text, by the position where it begins.
@@ -129,7 +131,7 @@ struct Site {
   std::int32_t trimmedEnd = 0;  // the end of the statement without its trailing blanks
   std::int32_t lineBlank = -2;  // the blank after a line's digits; -1 when other bytes come first
   std::int32_t lineNumber = 0;
-  // Where the next statement begins when this one ends at its terminator: -2 not yet known, -1
+  // At a terminator (':' or a newline): where the statement after it begins, -2 not yet known, -1
   // when the run loop must read on byte by byte; and the number of its line if it begins one.
   std::int32_t next = -2;
   std::int32_t nextLine = -1;
@@ -182,6 +184,8 @@ struct StatementRecord {
 // Runs the program from runPos until it ends; 1 if the text ran out, 0 if it was stopped.
 // Sends the window Msg::Destroy before returning.
 int runProgram(Runtime& rt);
+// The site of the terminator (':' or a newline) at pos, where the statement after it begins filled in.
+Site& continuationAt(Runtime& rt, std::int32_t pos);
 // Dispatches one statement; false if it was refused (stop requested, or an unknown code).
 bool dispatchStatement(Runtime& rt, std::string_view statement);
 // Applies the branch filter to a statement of a THEN or ELSE part; false: do not execute it.

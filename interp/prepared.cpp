@@ -67,12 +67,50 @@ struct LoopStart {
   }
 };
 
+// NEXT goes back to where its FOR's statement begins, and the run loop runs the FOR from there.
+// When that FOR stands outside a branch and is prepared, NEXT runs it itself, with the state the
+// run loop would have given it: the loop then goes on after the FOR at once.
 struct Next final : PreparedStatement {
   std::string name;
   LoopStart start;
   bool run(Runtime& rt) override {
-    detail::nextTo(rt, start.find(rt, detail::Loop::For, name));
+    const std::int32_t at = start.find(rt, detail::Loop::For, name);
+    const bool found = at != notFound && rt.interp.forDepth >= 0;
+    detail::nextTo(rt, at);
+    if (found) runFor(rt, at);
     return true;
+  }
+
+ private:
+  static void runFor(Runtime& rt, std::int32_t landing) {
+    State& s = rt.interp;
+    const std::string& text = rt.host.programText;
+    if (landing < 0 || static_cast<std::size_t>(landing) >= text.size()) return;
+    const char c = text[static_cast<std::size_t>(landing)];
+    const Site* term = nullptr;
+    std::int32_t head = landing + 1;
+    if (c == ':' || c == '\n') {
+      term = &continuationAt(rt, landing);
+      if (term->next < 0 || (term->nextLine < 0 && s.inBranch)) return;
+      head = term->next;
+    } else if (s.inBranch) {
+      return;
+    }
+    Site& site = s.prepared.sites[static_cast<std::size_t>(head)];
+    const PreparedEntry& entry = site.entry;
+    if (site.end < 0 || !entry.tried || entry.meaning != rt.expr.meaningGeneration ||
+        !entry.statement || !entry.statement->loopHead)
+      return;
+    if (term) {
+      s.stmtStartPos = landing;
+      if (term->nextLine >= 0) {
+        s.inBranch = false;
+        s.currentLine = term->nextLine;
+      }
+    }
+    s.runPos = site.end;
+    // Declined: the run loop goes to the FOR as usual, and sets the same state on the way.
+    if (!entry.statement->run(rt)) s.runPos = landing;
   }
 };
 
@@ -146,6 +184,7 @@ struct While final : PreparedStatement {
 // FOR, on its first entry and when NEXT comes back to it: the variable is set or steps on, and is
 // compared with the stored limit written with six decimals, as the condition reads it.
 struct For final : PreparedStatement {
+  For() { loopHead = true; }
   std::string name;
   expr::PreparedAssignmentPtr start;   // name=start
   expr::PreparedAssignmentPtr stepOn;  // name=name+step
@@ -169,8 +208,8 @@ struct For final : PreparedStatement {
   }
 
   // The end test "name>limit" (or '<', or "<>"); a limit too long for one operand goes through
-  // the condition's text, which reports it.
-  bool holds(Runtime& rt, double limit, char relation) {
+  // the condition's text, which reports it. known: the variable's value when it is known.
+  bool holds(Runtime& rt, double limit, char relation, const double* known) {
     readLimit(limit);
     if (!limitFits) {
       std::string text;
@@ -179,7 +218,10 @@ struct For final : PreparedStatement {
       return expr::evalCondition(rt, condition + text) != 0;
     }
     double current = 0;
-    expr::evaluatePrepared(rt, *variable, current);
+    if (known)
+      current = *known;
+    else
+      expr::evaluatePrepared(rt, *variable, current);
     if (relation == '<') return current < limitValue;
     if (relation == '>') return current > limitValue;
     return current != limitValue;
@@ -192,7 +234,10 @@ struct For final : PreparedStatement {
       return false;
     s.forReentry = false;
     const std::uint32_t reportsBefore = s.reports;
-    if (!expr::runPrepared(rt, firstEntry ? *start : *stepOn)) {
+    // A count by a whole step gives the variable's new value at once.
+    double counted = 0;
+    const bool known = !firstEntry && expr::runCount(rt, *stepOn, counted);
+    if (!known && !expr::runPrepared(rt, firstEntry ? *start : *stepOn)) {
       s.forReentry = !firstEntry;
       return false;
     }
@@ -204,12 +249,14 @@ struct For final : PreparedStatement {
       s.forLimits[static_cast<std::size_t>(++s.forDepth)] = limit;
     }
     double stepValue = 0;
-    expr::evaluatePrepared(rt, *step, stepValue);
-    if (s.reports != reportsBefore) return true;
+    if (!expr::constantOf(*step, stepValue)) {
+      expr::evaluatePrepared(rt, *step, stepValue);
+      if (s.reports != reportsBefore) return true;
+    }
     const double limit = s.forLimits[static_cast<std::size_t>(s.forDepth)];
-    bool finished = holds(rt, limit, stepValue < 0 ? '<' : '>');
+    bool finished = holds(rt, limit, stepValue < 0 ? '<' : '>', known ? &counted : nullptr);
     if (s.reports != reportsBefore) return true;
-    if (finished && firstEntry) finished = holds(rt, limit, '!');
+    if (finished && firstEntry) finished = holds(rt, limit, '!', nullptr);
     if (!finished || s.reports != reportsBefore) return true;
     --s.forDepth;
     const std::int32_t after = detail::loopEnd(rt, detail::Loop::For, name);

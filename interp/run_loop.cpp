@@ -119,16 +119,15 @@ void findLineNumber(Site& site, const std::string& text, std::int32_t start) {
   if (plain) site.lineNumber = lineNumberValue(std::string_view(text).substr(static_cast<std::size_t>(start), digits));
 }
 
-// Where the statement after the site's begins, when it ends at its terminator: past the ':' and
-// the blanks after it, or past the number of the next line when that is read at once. The end of
+// Where the statement after the terminator at pos (':' or a newline) begins: past the ':' and the
+// blanks after it, or past the number of the next line when that is read at once. The end of
 // the text, and lines that must be read byte by byte, are left to the loop.
-void findNext(Site& site, std::vector<Site>& sites, const std::string& text) {
+void findNext(Site& site, std::vector<Site>& sites, const std::string& text, std::int32_t pos) {
   const auto length = static_cast<std::int32_t>(text.size());
-  auto at = [&](std::int32_t pos) -> unsigned char {
-    return pos >= 0 && pos < length ? static_cast<unsigned char>(text[pos]) : 0;
+  auto at = [&](std::int32_t p) -> unsigned char {
+    return p >= 0 && p < length ? static_cast<unsigned char>(text[p]) : 0;
   };
   site.next = -1;
-  std::int32_t pos = site.end;
   if (at(pos) == ':') {
     while (isBlank(at(pos + 1))) ++pos;
     site.next = pos + 1;
@@ -186,6 +185,13 @@ void execute(Runtime& rt, Site& site, std::string_view statement) {
 }
 
 }  // namespace
+
+Site& continuationAt(Runtime& rt, std::int32_t pos) {
+  std::vector<Site>& sites = rt.interp.prepared.sites;
+  Site& term = sites[static_cast<std::size_t>(pos)];
+  if (term.next == -2) findNext(term, sites, rt.host.programText, pos);
+  return term;
+}
 
 int runProgram(Runtime& rt) {
   State& s = rt.interp;
@@ -265,19 +271,28 @@ int runProgram(Runtime& rt) {
             sendDestroy(rt);
             return 0;
           }
-          // A statement that ended at its terminator goes on where the text says, as below.
-          if (s.runPos == site->end) {
-            if (site->next == -2) findNext(*site, sites, text);
-            if (site->next >= 0) {
+          // From a terminator, where the statement ended or where a jump went, execution goes on
+          // where the text says, as below.
+          const unsigned char stop = at(s.runPos);
+          if (stop == ':' || stop == '\n') {
+            const Site& term = continuationAt(rt, s.runPos);
+            if (term.next >= 0) {
               s.stmtStartPos = s.runPos;
-              if (site->nextLine >= 0) {
+              if (term.nextLine >= 0) {
                 s.inBranch = false;
-                s.currentLine = site->nextLine;
+                s.currentLine = term.nextLine;
               }
               lineMode = false;
-              s.runPos = bufferStart = site->next;
+              s.runPos = bufferStart = term.next;
               continue;
             }
+          } else if (stop != 0) {
+            // A jump onto any other byte (the blank before a statement, or before a THEN part)
+            // goes on with the statement after it.
+            if (s.inBranch) s.stmtStartPos = s.runPos;
+            lineMode = false;
+            s.runPos = bufferStart = s.runPos + 1;
+            continue;
           }
         }
         // A handler may have moved runPos: carry on from wherever it points.
