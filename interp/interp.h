@@ -129,6 +129,7 @@ struct BranchSite {
 struct Site {
   std::int32_t end = -1;        // the statement's terminator
   std::int32_t trimmedEnd = 0;  // the end of the statement without its trailing blanks
+  bool ready = false;           // the statement runs as it stands (see findEnd)
   std::int32_t lineBlank = -2;  // the blank after a line's digits; -1 when other bytes come first
   std::int32_t lineNumber = 0;
   // At a terminator (':' or a newline): where the statement after it begins, -2 not yet known, -1

@@ -82,30 +82,46 @@ struct Next final : PreparedStatement {
   }
 
  private:
-  static void runFor(Runtime& rt, std::int32_t landing) {
-    State& s = rt.interp;
+  // Where the FOR's statement begins from the landing, and the line number the run loop reads on
+  // the way; kept for the last landing.
+  struct Head {
+    std::int32_t landing = notFound;
+    std::int32_t position = -1;  // -1: the run loop must read on from the landing itself
+    std::int32_t line = -1;
+    bool terminator = false;  // the landing is a ':' or a newline
+  };
+  Head head_;
+
+  void findHead(Runtime& rt, std::int32_t landing) {
+    head_ = Head{landing, -1, -1, false};
     const std::string& text = rt.host.programText;
     if (landing < 0 || static_cast<std::size_t>(landing) >= text.size()) return;
     const char c = text[static_cast<std::size_t>(landing)];
-    const Site* term = nullptr;
-    std::int32_t head = landing + 1;
-    if (c == ':' || c == '\n') {
-      term = &continuationAt(rt, landing);
-      if (term->next < 0 || (term->nextLine < 0 && s.inBranch)) return;
-      head = term->next;
-    } else if (s.inBranch) {
+    if (c != ':' && c != '\n') {
+      head_.position = landing + 1;
       return;
     }
-    Site& site = s.prepared.sites[static_cast<std::size_t>(head)];
+    const Site& term = continuationAt(rt, landing);
+    head_.position = term.next;
+    head_.line = term.nextLine;
+    head_.terminator = true;
+  }
+
+  void runFor(Runtime& rt, std::int32_t landing) {
+    State& s = rt.interp;
+    if (head_.landing != landing) findHead(rt, landing);
+    // A FOR reached in a branch runs in the run loop, which cuts it as a branch's statement.
+    if (head_.position < 0 || (head_.line < 0 && s.inBranch)) return;
+    Site& site = s.prepared.sites[static_cast<std::size_t>(head_.position)];
     const PreparedEntry& entry = site.entry;
     if (site.end < 0 || !entry.tried || entry.meaning != rt.expr.meaningGeneration ||
         !entry.statement || !entry.statement->loopHead)
       return;
-    if (term) {
+    if (head_.terminator) {
       s.stmtStartPos = landing;
-      if (term->nextLine >= 0) {
+      if (head_.line >= 0) {
         s.inBranch = false;
-        s.currentLine = term->nextLine;
+        s.currentLine = head_.line;
       }
     }
     s.runPos = site.end;
@@ -191,6 +207,8 @@ struct For final : PreparedStatement {
   expr::PreparedNumericPtr limitText;
   expr::PreparedNumericPtr step;
   expr::PreparedNumericPtr variable;  // the name as the condition's left side reads it
+  bool stepKnown = false;  // the step is one number: stepConstant
+  double stepConstant = 0;
   double limitKey = 0;
   double limitValue = 0;
   bool limitFits = false;
@@ -234,9 +252,25 @@ struct For final : PreparedStatement {
       return false;
     s.forReentry = false;
     const std::uint32_t reportsBefore = s.reports;
-    // A count by a whole step gives the variable's new value at once.
+    // A count by a whole step gives the variable's new value at once; with a known step and a
+    // limit that fits, nothing can report and the end test is one comparison.
     double counted = 0;
     const bool known = !firstEntry && expr::runCount(rt, *stepOn, counted);
+    if (known && stepKnown) {
+      readLimit(s.forLimits[static_cast<std::size_t>(s.forDepth)]);
+      if (limitFits) {
+        if (stepConstant < 0 ? !(counted < limitValue) : !(counted > limitValue)) return true;
+        return finish(rt);
+      }
+    }
+    return runFully(rt, firstEntry, known, counted, reportsBefore);
+  }
+
+ private:
+  // Every other entry: set or step the variable, read the limit and the step, test the end.
+  [[gnu::noinline]] bool runFully(Runtime& rt, bool firstEntry, bool known, double counted,
+                                  std::uint32_t reportsBefore) {
+    State& s = rt.interp;
     if (!known && !expr::runPrepared(rt, firstEntry ? *start : *stepOn)) {
       s.forReentry = !firstEntry;
       return false;
@@ -248,8 +282,8 @@ struct For final : PreparedStatement {
       if (s.reports != reportsBefore) return true;
       s.forLimits[static_cast<std::size_t>(++s.forDepth)] = limit;
     }
-    double stepValue = 0;
-    if (!expr::constantOf(*step, stepValue)) {
+    double stepValue = stepConstant;
+    if (!stepKnown) {
       expr::evaluatePrepared(rt, *step, stepValue);
       if (s.reports != reportsBefore) return true;
     }
@@ -258,6 +292,12 @@ struct For final : PreparedStatement {
     if (s.reports != reportsBefore) return true;
     if (finished && firstEntry) finished = holds(rt, limit, '!', nullptr);
     if (!finished || s.reports != reportsBefore) return true;
+    return finish(rt);
+  }
+
+  // The loop is over: its level goes, and execution goes on after its NEXT.
+  bool finish(Runtime& rt) {
+    State& s = rt.interp;
     --s.forDepth;
     const std::int32_t after = detail::loopEnd(rt, detail::Loop::For, name);
     if (after != notFound) s.runPos = after;
@@ -300,6 +340,7 @@ std::unique_ptr<PreparedStatement> prepareFor(Runtime& rt, std::string_view argu
   p->step = expr::prepareNumeric(rt, texts.step);
   p->variable = expr::prepareNumeric(rt, p->name);
   if (!p->start || !p->stepOn || !p->limitText || !p->step || !p->variable) return nullptr;
+  p->stepKnown = expr::constantOf(*p->step, p->stepConstant);
   return p;
 }
 

@@ -107,6 +107,11 @@ void findEnd(Site& site, const std::string& text, std::int32_t start) {
   std::int32_t trimmed = pos;
   while (trimmed > start && isBlank(at(trimmed - 1))) --trimmed;
   site.trimmedEnd = trimmed;
+  // Whether the loop below runs the statement as it stands, without its tests: an IF whose end
+  // was cut at a ':' is read on byte by byte, an empty statement runs nothing, and one too long
+  // is reported.
+  const bool ifCutShort = at(pos) == ':' && pos - start >= 2 && at(start) == 0x10 && at(start + 1) == 0x20;
+  site.ready = !ifCutShort && trimmed > start && trimmed - start <= static_cast<std::int32_t>(statementLimit);
 }
 
 // A line that begins with digits and a blank, the usual, is read at once.
@@ -207,6 +212,7 @@ int runProgram(Runtime& rt) {
   bool quoted = false;
   std::int32_t bufferStart = s.runPos;  // where the current buffer's first byte was taken
   Site* site = nullptr;                 // the site of the statement now being run
+  unsigned char c = 0;                  // the byte at runPos
   s.interpreterStarted = true;
 
   for (;;) {
@@ -217,14 +223,16 @@ int runProgram(Runtime& rt) {
     if (s.runPos > length) s.runPos = length;
     site = nullptr;
     if (s.runPos == bufferStart && s.runPos >= 0) {
-      Site& here = sites[static_cast<std::size_t>(s.runPos)];
       if (!lineMode) {
+        site = &sites[static_cast<std::size_t>(s.runPos)];
+      statementBegins:
         // A statement begins here; where it ends depends on the text alone.
-        if (here.end < 0) findEnd(here, text, s.runPos);
-        s.runPos = here.end;
+        if (site->end < 0) findEnd(*site, text, s.runPos);
+        s.runPos = site->end;
         quoted = false;
-        site = &here;
+        if (site->ready) goto runStatement;
       } else if (s.runPos < length) {
+        Site& here = sites[static_cast<std::size_t>(s.runPos)];
         if (here.lineBlank == -2) findLineNumber(here, text, s.runPos);
         if (here.lineBlank >= 0) {
           s.currentLine = here.lineNumber;
@@ -234,7 +242,7 @@ int runProgram(Runtime& rt) {
         }
       }
     }
-    unsigned char c = at(s.runPos);
+    c = at(s.runPos);
     if (lineMode && c == ' ') {
       std::string_view digits(text.data() + bufferStart, static_cast<std::size_t>(s.runPos - bufferStart));
       if (digits.size() > lineNumberLimit) {
@@ -250,20 +258,20 @@ int runProgram(Runtime& rt) {
       bufferStart = s.runPos + 1;
     } else if (c == '\n' || c == 0 || (c == ':' && !quoted)) {
       quoted = false;
-      bool ifRunsOn = c == ':' && !lineMode && s.runPos - bufferStart >= 2 &&
-                      text[bufferStart] == 0x10 && text[bufferStart + 1] == 0x20;
-      if (!ifRunsOn) {
+      // An IF runs on past a ':'.
+      if (!(c == ':' && !lineMode && s.runPos - bufferStart >= 2 && text[bufferStart] == 0x10 &&
+            text[bufferStart + 1] == 0x20)) {
         if (!lineMode && s.runPos > bufferStart && site) {
-          std::string_view statement(text.data() + bufferStart,
-                                     static_cast<std::size_t>(site->trimmedEnd - bufferStart));
-          if (statement.size() > statementLimit) {
+          if (site->trimmedEnd - bufferStart > static_cast<std::int32_t>(statementLimit)) {
             report(rt, SyntaxError);
+          } else {
+          runStatement:
 #ifdef TW_STATEMENT_BUDGET
-          } else if (--s.statementsLeft == 0) {
-            s.stopRequested = true;
+            if (--s.statementsLeft == 0) s.stopRequested = true;
 #endif
-          } else if (!statement.empty()) {
-            execute(rt, *site, statement);
+            if (site->trimmedEnd > bufferStart && !s.stopRequested)
+              execute(rt, *site, std::string_view(text.data() + bufferStart,
+                                                  static_cast<std::size_t>(site->trimmedEnd - bufferStart)));
           }
           // MCI notices set their variables here, between statements, on this thread.
           if (rt.sound.mciNoticesWaiting.load(std::memory_order_relaxed)) sound::runMciNotices(rt);
@@ -284,7 +292,8 @@ int runProgram(Runtime& rt) {
               }
               lineMode = false;
               s.runPos = bufferStart = term.next;
-              continue;
+              site = &sites[static_cast<std::size_t>(s.runPos)];
+              goto statementBegins;
             }
           } else if (stop != 0) {
             // A jump onto any other byte (the blank before a statement, or before a THEN part)
@@ -292,7 +301,8 @@ int runProgram(Runtime& rt) {
             if (s.inBranch) s.stmtStartPos = s.runPos;
             lineMode = false;
             s.runPos = bufferStart = s.runPos + 1;
-            continue;
+            site = &sites[static_cast<std::size_t>(s.runPos)];
+            goto statementBegins;
           }
         }
         // A handler may have moved runPos: carry on from wherever it points.
