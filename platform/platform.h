@@ -433,8 +433,11 @@ inline constexpr std::size_t midiSongEventLimit = 1'000'000;
 // No event may lie more than this many ticks after its track's start; a later one refuses the
 // file (it keeps every time computation within 64 bits). Observable the same way.
 inline constexpr std::int64_t midiSongTickLimit = std::int64_t{1} << 36;
-// Nothing when the bytes are not such a file: truncated, malformed, format 2, beyond a limit.
+// Nothing when the bytes are not such a file: truncated, malformed, format 2, beyond a limit. The
+// file may come in a RIFF MIDI wrapper.
 std::optional<MidiSong> readStandardMidiFile(std::string_view bytes);
+// Whether the bytes begin as a MIDI file, bare or wrapped.
+bool isMidiFile(std::string_view bytes);
 
 // Plays a song's messages on a device at their times, on a thread of its own. Without a device it
 // keeps the same pace in silence. Called from one thread at a time.

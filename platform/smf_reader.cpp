@@ -62,6 +62,14 @@ class Bytes {
     at_ += count;
     return true;
   }
+  bool littleEndian32(std::uint32_t& out) {
+    if (left() < 4) return false;
+    out = 0;
+    for (int i = 3; i >= 0; --i) out = out << 8 | static_cast<std::uint8_t>(bytes_[at_ + i]);
+    at_ += 4;
+    return true;
+  }
+  std::string_view rest() const { return bytes_.substr(at_); }
   bool tag(std::string_view name) {
     if (bytes_.substr(at_, name.size()) != name) return false;
     at_ += name.size();
@@ -192,10 +200,31 @@ std::optional<TimeMap> timeMapOf(std::uint16_t division, std::vector<TickEvent> 
   }
 }
 
+// The file inside a RIFF MIDI wrapper (its "data" chunk); any other bytes as they are. A wrapper
+// without that chunk gives nothing, which the reader refuses.
+std::string_view unwrapped(std::string_view bytes) {
+  Bytes in(bytes);
+  std::uint32_t size = 0;
+  if (!in.tag("RIFF") || !in.littleEndian32(size) || !in.tag("RMID")) return bytes;
+  while (in.left() > 0) {
+    const bool isData = in.tag("data");
+    Bytes chunk(std::string_view{});
+    if ((!isData && !in.skip(4)) || !in.littleEndian32(size) || !in.take(size, chunk)) break;
+    if (isData) return chunk.rest();
+    in.skip(size & 1);  // chunks are padded to an even length
+  }
+  return {};
+}
+
 }  // namespace
 
+bool isMidiFile(std::string_view bytes) {
+  return bytes.starts_with("MThd") ||
+         (bytes.starts_with("RIFF") && bytes.size() >= 12 && bytes.substr(8, 4) == "RMID");
+}
+
 std::optional<MidiSong> readStandardMidiFile(std::string_view bytes) {
-  Bytes in(bytes);
+  Bytes in(unwrapped(bytes));
   std::uint32_t headerSize = 0, format = 0, trackCount = 0, division = 0;
   if (!in.tag("MThd") || !in.bigEndian(4, headerSize) || headerSize < headerBytes ||
       !in.bigEndian(2, format) || !in.bigEndian(2, trackCount) || !in.bigEndian(2, division) ||

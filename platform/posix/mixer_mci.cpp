@@ -316,7 +316,7 @@ class MixerMci final : public Mci {
     if (!bytes) return MciFileUnreadable;
     auto d = std::make_unique<Device>();
     d->alias = alias;
-    if (sequencer || bytes->starts_with("MThd")) {
+    if (sequencer || isMidiFile(*bytes)) {
       std::optional<MidiSong> song = readStandardMidiFile(*bytes);
       if (!song) return MciUnsupportedFile;
       d->length = song->length;

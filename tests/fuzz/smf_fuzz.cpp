@@ -1,5 +1,5 @@
-// Fuzz target of the MIDI file reader: any bytes as a file. A file that is read must give channel
-// messages only, in time order, none after the file's length.
+// Fuzz target of the MIDI file reader: any bytes as a file. A file that is read must be one that
+// MCI takes for a MIDI file and give channel messages only, in time order, none after its length.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -27,6 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   const std::optional<tw::platform::MidiSong> song = tw::platform::readStandardMidiFile(bytes);
   if (!song) return 0;
+  if (!tw::platform::isMidiFile(bytes)) fail("a file read that does not look like a MIDI file");
   if (song->messages.size() > tw::platform::midiSongEventLimit) fail("more messages than allowed");
   std::int64_t previous = 0;
   for (const tw::platform::TimedMidiMessage& m : song->messages) {

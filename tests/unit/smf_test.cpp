@@ -106,6 +106,31 @@ TEST(MidiFileReader, TracksMergeInTimeOrderTheEarlierTrackFirst) {
   EXPECT_EQ(song->length, 110);
 }
 
+std::string littleEndian(std::uint32_t value) {
+  std::string out;
+  for (int i = 0; i < 4; ++i) out += static_cast<char>(value >> (8 * i));
+  return out;
+}
+
+TEST(MidiFileReader, AWrappedFileIsReadFromItsDataChunk) {
+  const std::string file = header(0, 1, 96) + track(std::string("\x60\x90\x3C\x40", 4));
+  const std::string info = "LIST" + littleEndian(3) + "abc" + '\0';
+  const std::string data = "data" + littleEndian(static_cast<std::uint32_t>(file.size())) + file;
+  const std::string wrapped =
+      "RIFF" + littleEndian(static_cast<std::uint32_t>(4 + info.size() + data.size())) + "RMID" +
+      info + data;
+  EXPECT_TRUE(platform::isMidiFile(wrapped));
+  EXPECT_TRUE(platform::isMidiFile(file));
+  EXPECT_FALSE(platform::isMidiFile(std::string("RIFF\0\0\0\0WAVE", 12)));
+  EXPECT_FALSE(platform::isMidiFile("RIFF"));
+  std::optional<platform::MidiSong> song = read(wrapped);
+  ASSERT_TRUE(song);
+  EXPECT_EQ(song->messages, (std::vector<TimedMidiMessage>{{500, msg(0x90, 0x3C, 0x40)}}));
+  // Without its data chunk, or with one cut short, there is nothing to play.
+  EXPECT_FALSE(read("RIFF" + littleEndian(4 + info.size()) + "RMID" + info));
+  EXPECT_FALSE(read(wrapped.substr(0, wrapped.size() - 1)));
+}
+
 TEST(MidiFileReader, BrokenFilesAreRefused) {
   const std::string ok = header(0, 1, 96) + track(std::string("\x00\x90\x3C\x40", 4) + endOfTrack);
   ASSERT_TRUE(read(ok));
