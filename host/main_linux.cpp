@@ -164,7 +164,7 @@ int run(const host::CommandLine& cl, Program program) {
     midi = std::move(recording);
   }
   // The sound mixer is loaded only when the program first uses MCI or BEEP.
-  std::unique_ptr<platform::Mci> mci = platform::makeMixerMci(*window);
+  std::unique_ptr<platform::Mci> mci = platform::makeMixerMci(*window, cl.soundFont);
   platform::Services services;
   services.font = font.get();
   services.bitmap = bitmap.get();

@@ -389,8 +389,9 @@ void readRasterCanvas(const Canvas& canvas,
 std::unique_ptr<Files> makeFiles();
 std::unique_ptr<Clock> makeClock();
 // MCI over the sound mixer (Linux): the subset of parseMciCommand; notices are sent to the
-// window from a thread of its own. The mixer is loaded at the first command or beep.
-std::unique_ptr<Mci> makeMixerMci(Window& window);
+// window from a thread of its own. The mixer is loaded at the first sampled sound or beep; MIDI
+// files play through a synthesiser of their own with the sound font given (empty: the default).
+std::unique_ptr<Mci> makeMixerMci(Window& window, std::string soundFont);
 // The system's serial ports. On Linux the settings' COMn= lines map a port to a device or to
 // tcp:HOST:PORT (COMn is /dev/ttyS(n-1) without one); on Windows COMn is the system's port.
 std::unique_ptr<Serial> makeSerial(Settings* settings);
@@ -406,15 +407,57 @@ std::optional<std::string> settingsValue(std::string_view fileText, std::string_
 std::string withSettingsValue(std::string_view fileText, std::string_view name,
                               std::string_view value);
 
-// ---- MIDI: the recorder of --midi, and the synthesiser of Linux ---------------------------------
+// ---- MIDI: the recorder of --midi, MIDI files, and the synthesiser of Linux ---------------------
 
 struct TimedMidiMessage {
-  std::int64_t milliseconds = 0;  // the clock's steady reading when it was sent
-  std::uint32_t message = 0;      // packed as Midi::shortMessage takes it
+  // Recorded: the clock's steady reading when it was sent. Read from a file: its time from the
+  // file's start.
+  std::int64_t milliseconds = 0;
+  std::uint32_t message = 0;  // packed as Midi::shortMessage takes it
+  friend bool operator==(const TimedMidiMessage&, const TimedMidiMessage&) = default;
 };
 // The bytes of a Standard MIDI File holding the messages: format 0, division 1000, tempo
 // 1,000,000 microseconds a quarter note, so that one tick is one millisecond from the first.
 std::string standardMidiFile(const std::vector<TimedMidiMessage>& messages);
+
+// The channel messages of a Standard MIDI File (formats 0 and 1), every track merged in time
+// order (at one time, the earlier track first), and the file's length: the time of its last event
+// of any kind, the end of a track included.
+struct MidiSong {
+  std::vector<TimedMidiMessage> messages;
+  std::int64_t length = 0;  // milliseconds
+};
+// A file holds at most this many channel messages and tempo changes together; a larger one is
+// refused. Observable through the error of opening such a file.
+inline constexpr std::size_t midiSongEventLimit = 1'000'000;
+// No event may lie more than this many ticks after its track's start; a later one refuses the
+// file (it keeps every time computation within 64 bits). Observable the same way.
+inline constexpr std::int64_t midiSongTickLimit = std::int64_t{1} << 36;
+// Nothing when the bytes are not such a file: truncated, malformed, format 2, beyond a limit. The
+// file may come in a RIFF MIDI wrapper.
+std::optional<MidiSong> readStandardMidiFile(std::string_view bytes);
+// Whether the bytes begin as a MIDI file, bare or wrapped.
+bool isMidiFile(std::string_view bytes);
+
+// Plays a song's messages on a device at their times, on a thread of its own. Without a device it
+// keeps the same pace in silence. Called from one thread at a time.
+class MidiSongPlayer {
+ public:
+  virtual ~MidiSongPlayer() = default;
+  virtual std::int64_t length() const = 0;
+  // Plays the range from..to (milliseconds, from <= to <= length), starting now: the channels
+  // are reset and given the controllers and programs set before `from`, then the messages at from
+  // or later and before `to` (at `to` too when it is the end) go out at their times. Stops what
+  // played before.
+  virtual void play(std::int64_t from, std::int64_t to) = 0;
+  // Where the last play is by the steady clock: from, and the time since it started, at most to.
+  virtual std::int64_t position() const = 0;
+  // Ends the play at once; when it is cut short, every note that sounds is silenced.
+  virtual void stop() = 0;
+  // The last play has sent its last message and reached `to`; true before the first.
+  virtual bool finished() const = 0;
+};
+std::unique_ptr<MidiSongPlayer> makeMidiSongPlayer(MidiSong song, Midi* device);
 
 class MidiRecorder : public Midi {
  public:

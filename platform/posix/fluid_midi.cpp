@@ -18,22 +18,25 @@ namespace {
 
 // FluidSynth is opened by the first PLAY, so that a run that never plays loads neither it nor the
 // many libraries it brings (start-up time and memory); its functions are called through this table.
-#define TW_FLUID_FUNCTIONS(X)   \
-  X(new_fluid_settings)         \
-  X(delete_fluid_settings)      \
-  X(fluid_settings_setnum)      \
-  X(fluid_settings_setstr)      \
-  X(fluid_set_log_function)     \
-  X(new_fluid_synth)            \
-  X(delete_fluid_synth)         \
-  X(fluid_synth_sfload)         \
-  X(fluid_synth_noteon)         \
-  X(fluid_synth_noteoff)        \
-  X(fluid_synth_cc)             \
-  X(fluid_synth_program_change) \
-  X(fluid_synth_process)        \
-  X(fluid_synth_write_s16)      \
-  X(new_fluid_audio_driver2)    \
+#define TW_FLUID_FUNCTIONS(X)     \
+  X(new_fluid_settings)           \
+  X(delete_fluid_settings)        \
+  X(fluid_settings_setnum)        \
+  X(fluid_settings_setstr)        \
+  X(fluid_set_log_function)       \
+  X(new_fluid_synth)              \
+  X(delete_fluid_synth)           \
+  X(fluid_synth_sfload)           \
+  X(fluid_synth_noteon)           \
+  X(fluid_synth_noteoff)          \
+  X(fluid_synth_cc)               \
+  X(fluid_synth_program_change)   \
+  X(fluid_synth_pitch_bend)       \
+  X(fluid_synth_channel_pressure) \
+  X(fluid_synth_key_pressure)     \
+  X(fluid_synth_process)          \
+  X(fluid_synth_write_s16)        \
+  X(new_fluid_audio_driver2)      \
   X(delete_fluid_audio_driver)
 
 struct FluidLibrary {
@@ -185,6 +188,15 @@ class SynthMidi final : public Midi {
         break;
       case 0xC0:
         fluid_.fluid_synth_program_change(synth_, channel, data1);
+        break;
+      case 0xA0:
+        fluid_.fluid_synth_key_pressure(synth_, channel, data1, data2);
+        break;
+      case 0xD0:
+        fluid_.fluid_synth_channel_pressure(synth_, channel, data1);
+        break;
+      case 0xE0:
+        fluid_.fluid_synth_pitch_bend(synth_, channel, data1 | data2 << 7);
         break;
       default:
         break;

@@ -1,6 +1,7 @@
-// MCI and the beep on Linux over SDL2_mixer: the commands that parseMciCommand reads, on WAV,
-// OGG, MP3 and MIDI files. Only this file sees the mixer; it reaches the window only through
-// Window::send, from a thread of its own, and touches no state above the platform.
+// MCI and the beep on Linux: the commands that parseMciCommand reads, on WAV, OGG and MP3 files
+// over SDL2_mixer and on MIDI files through our own player and synthesiser. Only this file sees
+// the mixer; it reaches the window only through Window::send, from a thread of its own, and
+// touches no state above the platform.
 #include <SDL.h>
 #include <SDL_mixer.h>
 #include <dlfcn.h>
@@ -9,7 +10,6 @@
 #include <chrono>
 #include <cmath>
 #include <condition_variable>
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <mutex>
@@ -30,24 +30,13 @@ namespace {
   X(Mix_AllocateChannels)     \
   X(Mix_CloseAudio)           \
   X(Mix_FreeChunk)            \
-  X(Mix_FreeMusic)            \
-  X(Mix_GetSoundFonts)        \
   X(Mix_HaltChannel)          \
-  X(Mix_HaltMusic)            \
-  X(Mix_LoadMUS_RW)           \
   X(Mix_LoadWAV_RW)           \
-  X(Mix_MusicDuration)        \
   X(Mix_OpenAudioDevice)      \
-  X(Mix_PauseMusic)           \
   X(Mix_PlayChannelTimed)     \
-  X(Mix_PlayMusic)            \
   X(Mix_Playing)              \
-  X(Mix_PlayingMusic)         \
   X(Mix_QuerySpec)            \
   X(Mix_QuickLoad_RAW)        \
-  X(Mix_ResumeMusic)          \
-  X(Mix_SetMusicPosition)     \
-  X(Mix_SetSoundFonts)        \
   X(SDL_InitSubSystem)        \
   X(SDL_QuitSubSystem)        \
   X(SDL_RWFromConstMem)       \
@@ -88,10 +77,9 @@ constexpr double beepHertz = 880;
 constexpr int beepMilliseconds = 150;
 constexpr int beepFadeMilliseconds = 5;
 constexpr double beepAmplitude = 0.25 * 32767;
-// How often playing devices are looked at, and a waiting command at its stop flag.
+// How often playing devices are looked at, and a waiting command at its stop flag. Observable
+// only as the lateness of a notice.
 constexpr auto pollPeriod = std::chrono::milliseconds(10);
-// The General MIDI sound font that MIDI files play with unless SDL_SOUNDFONTS names another.
-constexpr const char* defaultSoundFont = "/usr/share/sounds/sf2/default-GM.sf2";
 
 using SteadyClock = std::chrono::steady_clock;
 
@@ -143,14 +131,15 @@ std::optional<std::string> readSoundFile(std::string_view name, std::string_view
 enum class Mode : std::uint8_t { Stopped, Playing, Paused };
 
 // One open device: a sampled sound decoded whole (so that every range and position is exact and
-// several play at once), or a MIDI file that the mixer's music player plays, one at a time.
+// several play at once), or a MIDI file read whole, whose messages our player sends to the
+// synthesiser at their times (one MIDI file plays at a time: they share the synthesiser's
+// channels).
 struct Device {
   std::string alias;
   int channel = -1;
   Mix_Chunk* sound = nullptr;
-  std::string midiBytes;  // the music reads its file from here while it plays
-  Mix_Music* music = nullptr;
-  std::int64_t length = -1;  // milliseconds; -1 when the mixer cannot tell (some MIDI players)
+  std::unique_ptr<MidiSongPlayer> song;
+  std::int64_t length = 0;  // milliseconds
   Mode mode = Mode::Stopped;
   std::int64_t position = 0;  // milliseconds, while not playing
   std::int64_t playFrom = 0, playTo = 0;
@@ -161,7 +150,8 @@ struct Device {
 
 class MixerMci final : public Mci {
  public:
-  explicit MixerMci(Window& window) : window_(window) {}
+  MixerMci(Window& window, std::string soundFont)
+      : window_(window), soundFont_(std::move(soundFont)) {}
   MixerMci(const MixerMci&) = delete;
   MixerMci& operator=(const MixerMci&) = delete;
 
@@ -172,8 +162,8 @@ class MixerMci final : public Mci {
     }
     changed_.notify_all();
     if (watcher_.joinable()) watcher_.join();
+    for (auto& d : devices_) release(*d);
     if (audio_ == Audio::Open) {
-      for (auto& d : devices_) release(*d);
       if (beep_) mix_.Mix_FreeChunk(beep_);
       mix_.Mix_CloseAudio();
       mix_.SDL_QuitSubSystem(SDL_INIT_AUDIO);
@@ -196,6 +186,7 @@ class MixerMci final : public Mci {
     const bool notice = notify && c->notify;
     error = carryOut(*c, notice, folder);
     if (error != MciOk) return error;
+    if (!watcher_.joinable()) watcher_ = std::thread([this] { watch(); });
     if (notice && c->verb != MciVerb::Play) ++noticesDue_;
     changed_.notify_all();
     if (c->wait && c->verb == MciVerb::Play) {
@@ -239,11 +230,20 @@ class MixerMci final : public Mci {
       silent_ = true;
     }
     mix_.Mix_AllocateChannels(static_cast<int>(deviceLimit) + 1);
-    if (!std::getenv("SDL_SOUNDFONTS") && std::ifstream(defaultSoundFont))
-      mix_.Mix_SetSoundFonts(defaultSoundFont);
     audio_ = Audio::Open;
-    watcher_ = std::thread([this] { watch(); });
     return true;
+  }
+
+  // The synthesiser of MIDI files, made at the first one opened: an instance of its own, so that
+  // a file's programs and controllers never change the channels that PLAY uses, nor PLAY the
+  // file's. Nothing when it cannot be loaded: the files then play in silence at their pace.
+  Midi* synthesiser() {
+    if (!synthTried_) {
+      synthTried_ = true;
+      std::unique_ptr<Midi> synth = makeSynthMidi({soundFont_, {}});
+      if (synth->deviceCount() > 0 && synth->open()) synth_ = std::move(synth);
+    }
+    return synth_.get();
   }
 
   bool openOutput() {
@@ -314,18 +314,16 @@ class MixerMci final : public Mci {
       return MciUnsupportedFile;
     std::optional<std::string> bytes = readSoundFile(c.device, folder);
     if (!bytes) return MciFileUnreadable;
-    if (!startAudio()) return MciNoAudio;
     auto d = std::make_unique<Device>();
     d->alias = alias;
-    d->channel = freeChannel();
-    if (sequencer || bytes->starts_with("MThd")) {
-      d->midiBytes = std::move(*bytes);
-      d->music = mix_.Mix_LoadMUS_RW(
-          mix_.SDL_RWFromConstMem(d->midiBytes.data(), static_cast<int>(d->midiBytes.size())), 1);
-      if (!d->music) return MciUnsupportedFile;
-      const double seconds = mix_.Mix_MusicDuration(d->music);
-      d->length = seconds >= 0 ? static_cast<std::int64_t>(seconds * 1000) : -1;
+    if (sequencer || isMidiFile(*bytes)) {
+      std::optional<MidiSong> song = readStandardMidiFile(*bytes);
+      if (!song) return MciUnsupportedFile;
+      d->length = song->length;
+      d->song = makeMidiSongPlayer(std::move(*song), synthesiser());
     } else {
+      if (!startAudio()) return MciNoAudio;
+      d->channel = freeChannel();
       d->sound = mix_.Mix_LoadWAV_RW(
           mix_.SDL_RWFromConstMem(bytes->data(), static_cast<int>(bytes->size())), 1);
       if (!d->sound) return MciUnsupportedFile;
@@ -337,8 +335,8 @@ class MixerMci final : public Mci {
 
   MciError play(Device& d, const MciCommand& c, bool notice) {
     const std::int64_t from = c.from.value_or(d.position);
-    const std::int64_t to = c.to ? *c.to : d.length;
-    if (d.length >= 0 && (from > d.length || to > d.length || from > to)) return MciOutOfRange;
+    const std::int64_t to = c.to.value_or(d.length);
+    if (from > d.length || to > d.length || from > to) return MciOutOfRange;
     halt(d, Mode::Stopped);
     d.noticeWanted = notice;
     return start(d, from, to);
@@ -349,15 +347,11 @@ class MixerMci final : public Mci {
     d.playTo = to;
     d.started = SteadyClock::now();
     d.mode = Mode::Playing;
-    if (d.music) {
+    if (d.song) {
       for (auto& other : devices_)
-        if (other.get() != &d && other->music && other->mode != Mode::Stopped)
+        if (other.get() != &d && other->song && other->mode != Mode::Stopped)
           halt(*other, Mode::Stopped);
-      if (mix_.Mix_PlayMusic(d.music, 0) != 0) return stopWith(d, MciUnsupportedFile);
-      if (from > 0 && mix_.Mix_SetMusicPosition(double(from) / 1000) != 0) {
-        mix_.Mix_HaltMusic();
-        return stopWith(d, MciUnsupportedOperation);
-      }
+      d.song->play(from, to);
       return MciOk;
     }
     const std::int64_t begin = std::min<std::int64_t>(millisecondsToBytes(from), d.sound->alen);
@@ -369,14 +363,7 @@ class MixerMci final : public Mci {
     return MciOk;
   }
 
-  MciError resume(Device& d) {
-    if (!d.music) return start(d, d.position, d.playTo);
-    mix_.Mix_ResumeMusic();
-    d.playFrom = d.position;
-    d.started = SteadyClock::now();
-    d.mode = Mode::Playing;
-    return MciOk;
-  }
+  MciError resume(Device& d) { return start(d, d.position, d.playTo); }
 
   MciError stopWith(Device& d, MciError error) {
     d.mode = Mode::Stopped;
@@ -388,11 +375,10 @@ class MixerMci final : public Mci {
   MciError seek(Device& d, const MciCommand& c) {
     std::int64_t to = 0;
     if (c.seek == MciSeekTarget::End) {
-      if (d.length < 0) return MciUnsupportedOperation;
       to = d.length;
     } else if (c.seek == MciSeekTarget::Position) {
       to = c.seekPosition;
-      if (d.length >= 0 && to > d.length) return MciOutOfRange;
+      if (to > d.length) return MciOutOfRange;
     }
     halt(d, Mode::Stopped);
     d.position = to;
@@ -403,23 +389,21 @@ class MixerMci final : public Mci {
 
   std::int64_t currentPosition(const Device& d) const {
     if (d.mode != Mode::Playing) return d.position;
+    if (d.song) return d.song->position();
     const auto elapsed =
         std::chrono::duration_cast<std::chrono::milliseconds>(SteadyClock::now() - d.started);
     const std::int64_t at = d.playFrom + elapsed.count();
-    return d.playTo >= 0 ? std::min(at, d.playTo) : at;
+    return std::min(at, d.playTo);
   }
 
   // Ends what the device plays and leaves it in the mode given; a notice asked for by the play
   // is due now, as the system's MCI reports a play that was stopped or replaced.
-  // A paused sound is halted too and started again by resume; paused music stays in the player.
+  // A paused device is halted too and started again by resume.
   void halt(Device& d, Mode mode) {
     if (d.mode == Mode::Stopped || d.mode == mode) return;
     if (d.mode == Mode::Playing) d.position = currentPosition(d);
-    if (d.music) {
-      if (mode == Mode::Paused)
-        mix_.Mix_PauseMusic();
-      else
-        mix_.Mix_HaltMusic();
+    if (d.song) {
+      d.song->stop();
     } else {
       mix_.Mix_HaltChannel(d.channel);
       freePart(d);
@@ -439,15 +423,14 @@ class MixerMci final : public Mci {
   void release(Device& d) {
     halt(d, Mode::Stopped);
     if (d.sound) mix_.Mix_FreeChunk(d.sound);
-    if (d.music) mix_.Mix_FreeMusic(d.music);
     d.sound = nullptr;
-    d.music = nullptr;
+    d.song.reset();
   }
 
   // Whether a playing device has come to the end of its range.
   bool finished(const Device& d) const {
-    if (d.sound) return !d.part || !mix_.Mix_Playing(d.channel);
-    return !mix_.Mix_PlayingMusic() || (d.playTo >= 0 && currentPosition(d) >= d.playTo);
+    if (d.song) return d.song->finished();
+    return !d.part || !mix_.Mix_Playing(d.channel);
   }
 
   // The watcher: finds plays that have ended and sends the notices that are due.
@@ -463,7 +446,7 @@ class MixerMci final : public Mci {
         }
         const std::int64_t end = d->playTo;
         halt(*d, Mode::Stopped);
-        if (end >= 0) d->position = end;
+        d->position = end;
         changed_.notify_all();
       }
       if (noticesDue_ > 0) {
@@ -495,12 +478,15 @@ class MixerMci final : public Mci {
   }
 
   Window& window_;
+  std::string soundFont_;
   MixerLibrary mix_;
   void* alsa_ = nullptr;
   std::mutex mutex_;  // everything below, and every call into the mixer
   std::condition_variable changed_;
   Audio audio_ = Audio::Unopened;
   bool silent_ = false;  // SDL's silent output stands in for a missing device
+  bool synthTried_ = false;
+  std::unique_ptr<Midi> synth_;  // declared before the devices, whose players send to it
   std::vector<std::unique_ptr<Device>> devices_;
   int noticesDue_ = 0;
   bool quit_ = false;
@@ -511,8 +497,8 @@ class MixerMci final : public Mci {
 
 }  // namespace
 
-std::unique_ptr<Mci> makeMixerMci(Window& window) {
-  return std::make_unique<MixerMci>(window);
+std::unique_ptr<Mci> makeMixerMci(Window& window, std::string soundFont) {
+  return std::make_unique<MixerMci>(window, std::move(soundFont));
 }
 
 }  // namespace tw::platform

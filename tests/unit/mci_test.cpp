@@ -215,6 +215,10 @@ class MixerMci : public ::testing::Test {
     dir_ = fs::temp_directory_path() / ("tw-mci-test-" + std::to_string(::getpid()));
     fs::create_directories(dir_ / "sounds");
     std::ofstream(dir_ / "sounds" / "tone.wav", std::ios::binary) << silentWav(400);
+    // A MIDI file of 600 ms: a program, then one note held to the end.
+    std::ofstream(dir_ / "sounds" / "song.mid", std::ios::binary)
+        << platform::standardMidiFile({{0, 0x0BC0}, {0, 0x503C90}, {600, 0x003C80}});
+    std::ofstream(dir_ / "sounds" / "broken.mid", std::ios::binary) << "MThd";  // cut short
   }
   void TearDown() override { fs::remove_all(dir_); }
 
@@ -275,6 +279,41 @@ TEST_F(MixerMci, AFailingCommandEndsTheProgramWithItsText) {
   Outcome alias = run("10 MCI \"open sounds/tone.wav alias t\"\n20 MCI \"play u\"\n");
   EXPECT_EQ(alias.err,
             "[Basic - Error] MCI エラー:指定されたデバイスは開かれていません。  Error line:20\n");
+}
+
+TEST_F(MixerMci, AMidiFileGivesItsNoticeAtItsEndAndWaitsItsTime) {
+  Outcome o =
+      run("10 MCI \"open sounds\\song.mid alias m\"\n"
+          "20 MCI \"play m notify\", F\n"
+          "30 N=0\n"
+          "40 WHILE F=0 AND N<500: SLEEP 10: N=N+1: WEND\n"
+          "50 IF N<80 THEN PRINT \"in time\";F ELSE PRINT \"late\";N\n"
+          "60 MCI \"play m from 300 wait\"\n"
+          "70 MCI \"close m\"\n");
+  EXPECT_EQ(o.status, 0) << o.err;
+  EXPECT_EQ(o.out, "in time 1\n");
+  EXPECT_EQ(o.err, "");
+  // The notice after the file's 600 ms, the wait for the 300 ms from the middle.
+  EXPECT_GE(o.seconds, 0.9);
+}
+
+TEST_F(MixerMci, AMidiFileSeeksAndPlaysAnyRangeWithinItsLength) {
+  Outcome o =
+      run("10 MCI \"open sounds/song.mid type sequencer alias m\"\n"
+          "20 MCI \"seek m to end\": MCI \"seek m to 600\": MCI \"status m length\"\n"
+          "30 MCI \"play m from 550 to 600 wait\": MCI \"play m from 0 to 50 wait\"\n"
+          "40 MCI \"play m\": MCI \"pause m\": MCI \"resume m\": MCI \"status m position\"\n"
+          "50 MCI \"seek m to start\": MCI \"play m\": MCI \"stop m\"\n"
+          "60 PRINT \"ok\"\n"
+          "70 MCI \"play m from 601\"\n");
+  EXPECT_EQ(o.status, 1);
+  EXPECT_EQ(o.out, "ok\n");
+  EXPECT_EQ(o.err, "[Basic - Error] MCI エラー:指定された位置が範囲外です。  Error line:70\n");
+  Outcome seek = run("10 MCI \"open sounds/song.mid alias m\"\n20 MCI \"seek m to 601\"\n");
+  EXPECT_EQ(seek.err, "[Basic - Error] MCI エラー:指定された位置が範囲外です。  Error line:20\n");
+  Outcome broken = run("10 MCI \"open sounds/broken.mid alias b\"\n");
+  EXPECT_EQ(broken.err,
+            "[Basic - Error] MCI エラー:この種類のファイルは再生できません。  Error line:10\n");
 }
 
 }  // namespace
