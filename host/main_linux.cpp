@@ -155,14 +155,8 @@ int run(const host::CommandLine& cl, Program program) {
   }
   std::unique_ptr<platform::Canvas> bitmap = platform::makeRasterCanvas(display);
   // The synthesiser is the device; with --midi it is recorded, or the recorder stands alone.
-  std::unique_ptr<platform::Midi> midi = platform::makeSynthMidi({cl.soundFont, cl.wav});
-  platform::MidiRecorder* recorder = nullptr;
-  if (!cl.midi.empty()) {
-    std::unique_ptr<platform::MidiRecorder> recording =
-        platform::makeMidiRecorder(std::move(midi), *clock);
-    recorder = recording.get();
-    midi = std::move(recording);
-  }
+  platform::MidiOutput midi =
+      platform::makeMidiOutput(platform::makeSynthMidi({cl.soundFont, cl.wav}), !cl.midi.empty(), *clock);
   // The sound mixer is loaded only when the program first uses MCI or BEEP.
   std::unique_ptr<platform::Mci> mci = platform::makeMixerMci(*window, cl.soundFont);
   platform::Services services;
@@ -170,7 +164,7 @@ int run(const host::CommandLine& cl, Program program) {
   services.bitmap = bitmap.get();
   services.clientArea = client.get();
   services.files = files.get();
-  services.midi = midi.get();
+  services.midi = midi.device.get();
   services.clock = clock.get();
   services.settings = settings.get();
   services.serial = serial.get();
@@ -205,7 +199,7 @@ int run(const host::CommandLine& cl, Program program) {
     if (!platform::writePng(*client, cl.screenshot))
       std::fprintf(stderr, "tarnwick: cannot write %s\n", cl.screenshot.c_str());
   }
-  if (recorder) writeFile(cl.midi, platform::standardMidiFile(recorder->recorded()));
+  if (midi.recorder) writeFile(cl.midi, platform::standardMidiFile(midi.recorder->recorded()));
   int status = rt->interp.endedByError ? 1 : 0;
   std::fflush(stdout);
   std::fflush(stderr);

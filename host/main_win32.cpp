@@ -120,18 +120,12 @@ int run(const host::CommandLine& cl, Program program) {
       [&runtime](const platform::Message& m) { screen::windowProcedure(*runtime, m); },
       std::move(options), *font);
   // With --midi the device is recorded; the recorder stands in when there is no device.
-  std::unique_ptr<platform::Midi> midi = platform::makeWinmmMidi();
-  platform::MidiRecorder* recorder = nullptr;
-  if (!cl.midi.empty()) {
-    std::unique_ptr<platform::MidiRecorder> recording =
-        platform::makeMidiRecorder(std::move(midi), *clock);
-    recorder = recording.get();
-    midi = std::move(recording);
-  }
+  platform::MidiOutput midi =
+      platform::makeMidiOutput(platform::makeWinmmMidi(), !cl.midi.empty(), *clock);
   std::unique_ptr<platform::Mci> mci = platform::makeWinmmMci(*window);
   platform::Services services;
   services.window = window.get();
-  services.midi = midi.get();
+  services.midi = midi.device.get();
   services.mci = mci.get();
   services.bitmap = bitmap.get();
   services.clientArea = &window->clientArea();
@@ -160,7 +154,7 @@ int run(const host::CommandLine& cl, Program program) {
   const bool finishedInTime = done.wait_for(std::chrono::seconds(2)) == std::future_status::ready;
   if (!cl.screenDump.empty()) writeFile(cl.screenDump, screen::snapshot(rt->screen));
   if (!cl.screenshot.empty()) writeScreenshot(*rt, *font, cl.screenshot);
-  if (recorder) writeFile(cl.midi, platform::standardMidiFile(recorder->recorded()));
+  if (midi.recorder) writeFile(cl.midi, platform::standardMidiFile(midi.recorder->recorded()));
   const int status = rt->interp.endedByError ? 1 : 0;
   if (!finishedInTime) std::_Exit(status);
   interpreter.join();

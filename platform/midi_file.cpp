@@ -109,4 +109,11 @@ std::unique_ptr<MidiRecorder> makeMidiRecorder(std::unique_ptr<Midi> device, Clo
   return std::make_unique<Recorder>(std::move(device), clock);
 }
 
+MidiOutput makeMidiOutput(std::unique_ptr<Midi> device, bool record, Clock& clock) {
+  if (!record) return {std::move(device), nullptr};
+  std::unique_ptr<MidiRecorder> recorder = makeMidiRecorder(std::move(device), clock);
+  MidiRecorder* recording = recorder.get();
+  return {std::move(recorder), recording};
+}
+
 }  // namespace tw::platform

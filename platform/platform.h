@@ -468,6 +468,12 @@ class MidiRecorder : public Midi {
 // device (none given, or one that counts none) it stands alone as the one device, which accepts
 // everything.
 std::unique_ptr<MidiRecorder> makeMidiRecorder(std::unique_ptr<Midi> device, Clock& clock);
+// The MIDI device a run plays on: the system's device, behind a recorder when one is asked for.
+struct MidiOutput {
+  std::unique_ptr<Midi> device;
+  MidiRecorder* recorder = nullptr;  // the device itself when recording
+};
+MidiOutput makeMidiOutput(std::unique_ptr<Midi> device, bool record, Clock& clock);
 
 struct SynthOptions {
   std::string soundFont;  // empty: the system's default General MIDI sound font
