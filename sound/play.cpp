@@ -341,7 +341,9 @@ void playStatement(Runtime& rt, std::string_view argument) {
   line.start(threads.size(), *rt.sys.clock);
   // The channels themselves notice a stop, so joining them cannot outlast one.
   for (std::thread& t : threads) t.join();
-  if (failure.failed) interp::report(rt, interp::OwnText, failure.text);
+  // A program that the window's closing has ended reports nothing more, as elsewhere.
+  if (failure.failed && !rt.interp.stopRequested)
+    interp::report(rt, interp::OwnText, failure.text);
 }
 
 void resetChannels(State& sound) {
