@@ -151,7 +151,10 @@ class FaultyPort : public platform::Serial {
   int callsAfterStop = 0;
   const Runtime* rt = nullptr;
 
+  std::function<void()> onOpen;  // an open that takes its time, as a connection over the network
+
   platform::FileHandle open(const platform::SerialSettings&, platform::FileAccess) override {
+    if (onOpen) onOpen();
     if (failing("open")) return platform::invalidFile;
     ++opens;
     return 42;
@@ -587,6 +590,28 @@ TEST(WindowClosedDuring, SerialReadsAndHeldWrites) {
     // The wait in progress returned; the program asked nothing more of the port but its close.
     EXPECT_EQ(port.callsAfterStop, 1);
   }
+}
+
+TEST(WindowClosedDuring, AnOpenOfAPortThatTakesItsTime) {
+  // The window's closing closes the channels without waiting for the open; the port it brings
+  // is closed at once.
+  Rig r("10 OPEN \"COM1:\" AS #1\n20 PRINT \"after\"\n");
+  FaultyPort port;
+  std::atomic<bool> closed{false};
+  r.window.procedure = [&](const platform::Message& m) {
+    screen::windowProcedure(r.rt, m);
+    if (m.msg == platform::Msg::Close) closed = true;
+  };
+  port.onOpen = [&] {
+    r.reach();
+    const auto deadline = std::chrono::steady_clock::now() + patience;
+    while (!closed && std::chrono::steady_clock::now() < deadline) std::this_thread::yield();
+    EXPECT_TRUE(closed) << "the window's closing waited for the open";
+  };
+  r.rt.sys.serial = &port;
+  expectQuietEnd(closedDuring(r));
+  EXPECT_EQ(port.opens, 1);
+  EXPECT_EQ(port.closes, 1);
 }
 
 TEST(WindowClosedDuring, AWarningBox) {
