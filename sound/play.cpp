@@ -342,8 +342,7 @@ void playStatement(Runtime& rt, std::string_view argument) {
   // The channels themselves notice a stop, so joining them cannot outlast one.
   for (std::thread& t : threads) t.join();
   // A program that the window's closing has ended reports nothing more, as elsewhere.
-  if (failure.failed && !rt.interp.stopRequested)
-    interp::report(rt, interp::OwnText, failure.text);
+  if (failure.failed && !rt.interp.stopRequested) interp::report(rt, interp::OwnText, failure.text);
 }
 
 void resetChannels(State& sound) {

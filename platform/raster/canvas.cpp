@@ -147,8 +147,10 @@ class RasterCanvas final : public Canvas {
       // Only the part of r on the canvas is held: the rest is black.
       std::lock_guard lock(mutex_);
       const int left = std::max(r.left, 0), top = std::max(r.top, 0);
-      const int right = static_cast<int>(std::min<long long>(static_cast<long long>(r.left) + w, width()));
-      const int bottom = static_cast<int>(std::min<long long>(static_cast<long long>(r.top) + h, height()));
+      const int right =
+          static_cast<int>(std::min<long long>(static_cast<long long>(r.left) + w, width()));
+      const int bottom =
+          static_cast<int>(std::min<long long>(static_cast<long long>(r.top) + h, height()));
       if (unseen_ || right <= left || bottom <= top)
         return std::make_unique<RasterPicture>(Extent{w, h}, 0, 0, raster::Image());
       raster::Image held(right - left, bottom - top);

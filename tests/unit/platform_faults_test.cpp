@@ -145,8 +145,8 @@ class FaultyPort : public platform::Serial {
   long calls = 0;
   std::string faultCall;
   int opens = 0, closes = 0;
-  bool silent = false;  // once all is sent, reads time out instead of reporting a hang-up
-  bool heldUp = false;  // flow control holds every write
+  bool silent = false;           // once all is sent, reads time out instead of reporting a hang-up
+  bool heldUp = false;           // flow control holds every write
   std::function<void()> onIdle;  // a read that timed out, or a write that was held
   int callsAfterStop = 0;
   const Runtime* rt = nullptr;
@@ -222,8 +222,8 @@ PortRun runPort(std::string_view source, long failAt, PortFault fault) {
   port.fault = fault;
   r.rt.sys.serial = &port;
   r.run();
-  return {r.window.boxes, port.written, port.faultCall, r.screen(), port.calls, port.opens,
-          port.closes};
+  return {r.window.boxes, port.written, port.faultCall, r.screen(),
+          port.calls,     port.opens,   port.closes};
 }
 
 // Runs the program with each fault at each call the clean run makes: at most one report, of the
@@ -341,8 +341,8 @@ class FailingMidi : public platform::Midi {
   bool shortMessage(std::uint32_t message) override {
     std::lock_guard lock(mutex_);
     const long n = calls_++;
-    const bool fails = message == refused ||
-                       (failFrom >= 0 && (once ? n == failFrom : n >= failFrom));
+    const bool fails =
+        message == refused || (failFrom >= 0 && (once ? n == failFrom : n >= failFrom));
     asked_.push_back({message, !fails});
     if (fails) ++failures;
     return !fails;

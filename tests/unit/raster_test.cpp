@@ -272,7 +272,9 @@ TEST(RasterCanvas, CapturesAndPutsPictures) {
 
 // A picture captured partly beside the canvas is black there, whichever way it is put back.
 TEST(RasterCanvas, APictureIsBlackWhereItLayBesideTheCanvas) {
-  const auto pattern = [](int x, int y) { return static_cast<platform::Colour>(0x010203 * (x + 7 * y + 1)); };
+  const auto pattern = [](int x, int y) {
+    return static_cast<platform::Colour>(0x010203 * (x + 7 * y + 1));
+  };
   auto source = platform::makeRasterCanvas({12, 8});
   for (int y = 0; y < 8; ++y)
     for (int x = 0; x < 12; ++x) source->setPixel(x, y, pattern(x, y));
@@ -292,7 +294,8 @@ TEST(RasterCanvas, APictureIsBlackWhereItLayBesideTheCanvas) {
           const int sx = x - px + r.left, sy = y - py + r.top;
           platform::Colour want = paper;
           if (x - px >= 0 && x - px < 18 && y - py >= 0 && y - py < 13) {
-            const platform::Colour got = sx >= 0 && sx < 12 && sy >= 0 && sy < 8 ? pattern(sx, sy) : 0;
+            const platform::Colour got =
+                sx >= 0 && sx < 12 && sy >= 0 && sy < 8 ? pattern(sx, sy) : 0;
             if (op == platform::RasterOp::Copy) want = got;
             if (op == platform::RasterOp::Or) want |= got;
             if (op == platform::RasterOp::Xor) want ^= got;
