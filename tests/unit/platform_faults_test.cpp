@@ -413,6 +413,56 @@ TEST(MidiFaults, TheDeviceFailingAtEachMessageOfAThreeChannelTune) {
   }
 }
 
+// A device that keeps one last result for everyone, as the system does: its text is that of the
+// last message asked of it. Asked for the text, it gives the other channels a moment to send.
+class LastResultMidi : public platform::Midi {
+ public:
+  std::uint32_t refused = 0;
+  std::atomic<bool> failed{false};
+  int deviceCount() override { return 1; }
+  bool open() override { return true; }
+  bool shortMessage(std::uint32_t message) override {
+    std::lock_guard lock(mutex_);
+    ++asked_;
+    last_ = message == refused ? "拒否されました" : "正常に終了しました";
+    if (message == refused) failed = true;
+    return message != refused;
+  }
+  std::string errorText() override {
+    const long before = asked();
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(200);
+    while (asked() == before && std::chrono::steady_clock::now() < deadline)
+      std::this_thread::yield();
+    std::lock_guard lock(mutex_);
+    return test::sjis(last_);
+  }
+  void close() override {}
+
+ private:
+  long asked() {
+    std::lock_guard lock(mutex_);
+    return asked_;
+  }
+  std::mutex mutex_;
+  long asked_ = 0;
+  std::string last_;
+};
+
+TEST(MidiFaults, TheReportGivesTheFailuresOwnTextWhileOtherChannelsPlayOn) {
+  Rig r("10 PLAY \"C\",\"CDCDCDCDCDCDCDCD\"\n");
+  LastResultMidi midi;
+  midi.refused = 0x603C90;  // channel 0's first note
+  r.rt.sys.midi = &midi;
+  // Channel 1 plays on only once channel 0 has been refused.
+  r.clock.onSleep = [&] {
+    const auto deadline = std::chrono::steady_clock::now() + patience;
+    while (!midi.failed && std::chrono::steady_clock::now() < deadline) std::this_thread::yield();
+  };
+  r.run();
+  ASSERT_EQ(r.window.boxes.size(), 1u);
+  EXPECT_NE(r.window.boxes[0].find("拒否されました"), std::string::npos) << r.window.boxes[0];
+}
+
 // ---- MCI ----------------------------------------------------------------------------------------
 
 // MCI that fails the command numbered failAt (from 0) with error 9, and can hold a command that
