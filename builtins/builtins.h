@@ -43,6 +43,9 @@ struct State {
   float lastRandomValue = 0.0f;  // what RND(0) returns next
   std::vector<UserFunction> userFunctions;  // in definition order; CLEAR empties it
   int userCallDepth = 0;                    // user-defined function calls in progress
+  // A call of the chain in progress ran past userCallLimit: the chain's other calls are refused
+  // too, until its outermost call returns.
+  bool userCallsRefused = false;
 };
 
 // ---- Function calls -----------------------------------------------------------------------------

@@ -62,20 +62,29 @@ bool bindParameters(Runtime& rt, std::string_view left, std::string_view argumen
   return true;
 }
 
-// One call level for as long as it lives; ok() is false (error 12 reported) past the limit.
+// One call level for as long as it lives; ok() is false past the limit (error 12 reported), and
+// for every later call of the same chain. With ON ERROR the chain runs on after the report, and a
+// function that calls itself twice would run past the limit again 2^limit times: refused quietly,
+// the chain ends after one report.
 class CallLevel {
  public:
-  explicit CallLevel(Runtime& rt) : rt_(rt), ok_(++rt.builtins.userCallDepth <= userCallLimit) {
-    if (!ok_) interp::report(rt, interp::MemoryRangeExceeded);
+  explicit CallLevel(Runtime& rt) : rt_(rt) {
+    State& s = rt.builtins;
+    ok_ = ++s.userCallDepth <= userCallLimit && !s.userCallsRefused;
+    if (ok_ || s.userCallsRefused) return;
+    s.userCallsRefused = true;
+    interp::report(rt, interp::MemoryRangeExceeded);
   }
-  ~CallLevel() { --rt_.builtins.userCallDepth; }
+  ~CallLevel() {
+    if (--rt_.builtins.userCallDepth == 0) rt_.builtins.userCallsRefused = false;
+  }
   CallLevel(const CallLevel&) = delete;
   CallLevel& operator=(const CallLevel&) = delete;
   bool ok() const { return ok_; }
 
  private:
   Runtime& rt_;
-  bool ok_;
+  bool ok_ = false;
 };
 
 }  // namespace

@@ -1,5 +1,7 @@
 // PSET, PRESET, MOVE, LINE and CIRCLE: points, lines, boxes, ellipses, arcs and pies on the client
 // area and the bitmap. The last point is the only state they keep.
+#include <algorithm>
+#include <climits>
 #include <cmath>
 
 #include "graphics/detail.h"
@@ -100,14 +102,20 @@ bool circleFields(Runtime& rt, std::string_view text, Circle& c) {
   return rt.interp.reports == reportsBefore;
 }
 
+// A coordinate moved by an offset, kept within int's range: a circle far off the screen, or with
+// a huge radius, has its box and radial points there, and the drawing clips them.
+int offset(std::int32_t at, long long by) {
+  return static_cast<int>(std::clamp<long long>(at + by, INT_MIN, INT_MAX));
+}
+
 void drawCircle(Runtime& rt, const Circle& c) {
   double rx = c.radius, ry = c.radius;
   if (c.aspect >= 1)
     rx = c.radius / c.aspect;
   else
     ry = c.radius * c.aspect;
-  const int w = expr::toInteger(rx), h = expr::toInteger(ry);
-  const platform::Rect box{c.x - w, c.y - h, c.x + w, c.y + h};
+  const long long w = expr::toInteger(rx), h = expr::toInteger(ry);
+  const platform::Rect box{offset(c.x, -w), offset(c.y, -h), offset(c.x, w), offset(c.y, h)};
   const platform::Colour pen = screen::colourValue(c.colour);
   const platform::Colour brush = screen::colourValue(c.fill);
   if (c.start == 0 && c.end == 0) {
@@ -130,9 +138,10 @@ void drawCircle(Runtime& rt, const Circle& c) {
   radialPoint(std::fabs(end), ex, ey);
   detail::onBoth(rt, false, [&](platform::Canvas& canvas) {
     if (pie)
-      canvas.pie(box, c.x + sx, c.y - sy, c.x + ex, c.y - ey, pen, brush);
+      canvas.pie(box, offset(c.x, sx), offset(c.y, -sy), offset(c.x, ex), offset(c.y, -ey), pen,
+                 brush);
     else
-      canvas.arc(box, c.x + sx, c.y - sy, c.x + ex, c.y - ey, pen);
+      canvas.arc(box, offset(c.x, sx), offset(c.y, -sy), offset(c.x, ex), offset(c.y, -ey), pen);
   });
 }
 

@@ -75,8 +75,8 @@ bool closeAllChannels(Runtime& rt);
 bool writeLine(Runtime& rt, int channel, std::string_view line);
 // EOF (-1 at the end of the file, else 0) and LOF (the size's low 32 bits, -1 when the channel
 // holds no file) of channel n; 0 after a reported error 7 (a channel outside 1 to 9, a failed
-// read). On a serial port EOF is 0 when a byte is waiting, -1 when none is, and takes no byte;
-// LOF is the number of bytes waiting.
+// read). On a serial port EOF is 0 when a byte is waiting, -1 when none is, and takes no byte
+// (error 7 when the port cannot tell); LOF is the number of bytes waiting.
 std::int32_t endOfFile(Runtime& rt, int channel);
 std::int32_t lengthOfFile(Runtime& rt, int channel);
 

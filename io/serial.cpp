@@ -77,9 +77,19 @@ void openPort(Runtime& rt, int slot, std::string_view name, platform::FileAccess
   {
     std::lock_guard lock(rt.io.channelMutex);
     closeSlot(rt, slot);
-    // A program that is ending opens nothing: END may have closed the channels already.
-    if (known && rt.sys.serial && !rt.interp.stopRequested)
-      handle = rt.sys.serial->open(settings, access);
+  }
+  // Opened without the lock: a port over the network may take seconds to connect, and the
+  // window's closing must not wait for it to close the channels. A program that is ending opens
+  // nothing.
+  if (known && rt.sys.serial && !rt.interp.stopRequested)
+    handle = rt.sys.serial->open(settings, access);
+  {
+    std::lock_guard lock(rt.io.channelMutex);
+    // END may have closed the channels meanwhile: the port it did not see is closed here.
+    if (handle != platform::invalidFile && rt.interp.stopRequested) {
+      rt.sys.serial->close(handle);
+      handle = platform::invalidFile;
+    }
     rt.io.channelHandles[slot] = handle;
     rt.io.isPort[slot] = handle != platform::invalidFile;
   }

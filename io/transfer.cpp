@@ -110,15 +110,18 @@ bool writeToPort(Runtime& rt, platform::FileHandle port, std::string_view bytes)
   return true;
 }
 
-// EOF of a port: whether a byte is waiting, taken into the bytes read ahead without waiting.
-std::int32_t portEnd(Runtime& rt, int slot) {
+// EOF of a port: whether a byte is waiting (Byte) or not (End), taken into the bytes read ahead
+// without waiting; Failure when the port cannot tell, as when its device has gone.
+Got portEnd(Runtime& rt, int slot) {
   const platform::FileHandle port = detail::handleOf(rt, slot);
   ReadAhead& ahead = rt.io.readAhead[slot];
   dropLfAfterCr(rt, slot);
-  if (ahead.unread() == 0 && port != platform::invalidFile &&
-      rt.sys.serial->waiting(port) > 0 && fillFromPort(rt, slot) > 0)
-    dropLfAfterCr(rt, slot);
-  return ahead.unread() > 0 ? 0 : -1;
+  if (ahead.unread() == 0 && port != platform::invalidFile) {
+    const long long waiting = rt.sys.serial->waiting(port);
+    if (waiting < 0) return Got::Failure;
+    if (waiting > 0 && fillFromPort(rt, slot) > 0) dropLfAfterCr(rt, slot);
+  }
+  return ahead.unread() > 0 ? Got::Byte : Got::End;
 }
 
 }  // namespace
@@ -221,10 +224,14 @@ std::int32_t endOfFile(Runtime& rt, int channel) {
   Got got;
   {
     std::lock_guard lock(rt.io.channelMutex);
-    if (rt.io.isPort[channel - 1]) return portEnd(rt, channel - 1);
-    char byte = 0;
-    got = detail::nextByte(rt, channel - 1, byte);
-    if (got == Got::Byte) detail::stepBack(rt, channel - 1);
+    const int slot = channel - 1;
+    if (rt.io.isPort[slot]) {
+      got = portEnd(rt, slot);
+    } else {
+      char byte = 0;
+      got = detail::nextByte(rt, slot, byte);
+      if (got == Got::Byte) detail::stepBack(rt, slot);
+    }
   }
   if (got == Got::Failure) detail::fail(rt, interp::FileAccessError);
   return got == Got::End ? -1 : 0;

@@ -142,12 +142,6 @@ bool readChannel(std::string_view t, ChannelState& channel, std::vector<Event>& 
   return true;
 }
 
-// Sends one message unless END has closed the device; false when the device refused it.
-bool send(Runtime& rt, std::uint32_t message) {
-  std::lock_guard lock(rt.sound.deviceMutex);
-  return !rt.sound.deviceOpen || rt.sys.midi->shortMessage(message);
-}
-
 // What went wrong on a channel thread, kept for the interpreter thread to report.
 struct Failure {
   std::mutex mutex;
@@ -160,6 +154,16 @@ struct Failure {
     text = std::move(failure);
   }
 };
+
+// Sends one message unless END has closed the device; false when the device refused it. The
+// device's text is asked for at once, under the lock: the device keeps one last result, which
+// another channel's next message would replace.
+bool send(Runtime& rt, std::uint32_t message, Failure& failure) {
+  std::lock_guard lock(rt.sound.deviceMutex);
+  if (!rt.sound.deviceOpen || rt.sys.midi->shortMessage(message)) return true;
+  failure.set(rt.sys.midi->errorText());
+  return false;
+}
 
 // Sleeps toward a planned time in slices short enough to notice a stop; false when stopped first.
 bool waitUntil(Runtime& rt, std::int64_t planned) {
@@ -180,23 +184,14 @@ void playChannel(Runtime& rt, int channel, const std::vector<Event>& events, std
   for (const Event& e : events) {
     if (rt.interp.stopRequested) break;
     if (e.kind == Event::Kind::Program) {
-      if (!send(rt, programChange(channel, e.value))) {
-        failure.set(rt.sys.midi->errorText());
-        break;
-      }
+      if (!send(rt, programChange(channel, e.value), failure)) break;
       continue;
     }
     const bool note = e.kind == Event::Kind::Note;
-    if (note && !send(rt, noteMessage(channel, e.value, noteVelocity))) {
-      failure.set(rt.sys.midi->errorText());
-      break;
-    }
+    if (note && !send(rt, noteMessage(channel, e.value, noteVelocity), failure)) break;
     planned += e.duration;
     const bool whole = waitUntil(rt, planned);
-    if (note && !send(rt, noteMessage(channel, e.value, 0))) {
-      failure.set(rt.sys.midi->errorText());
-      break;
-    }
+    if (note && !send(rt, noteMessage(channel, e.value, 0), failure)) break;
     if (!whole) break;
   }
 }
@@ -341,7 +336,8 @@ void playStatement(Runtime& rt, std::string_view argument) {
   line.start(threads.size(), *rt.sys.clock);
   // The channels themselves notice a stop, so joining them cannot outlast one.
   for (std::thread& t : threads) t.join();
-  if (failure.failed) interp::report(rt, interp::OwnText, failure.text);
+  // A program that the window's closing has ended reports nothing more, as elsewhere.
+  if (failure.failed && !rt.interp.stopRequested) interp::report(rt, interp::OwnText, failure.text);
 }
 
 void resetChannels(State& sound) {

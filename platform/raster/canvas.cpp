@@ -22,14 +22,32 @@ class RasterFont final : public ScreenFont {
   int lineHeight() const override { return raster::cellHeight; }
 };
 
+// A picture holds the pixels of one block (all of a loaded picture, the part of a capture that lay
+// on the canvas); its other pixels are black. A capture mostly beside the canvas holds little.
 class RasterPicture final : public Picture {
  public:
-  explicit RasterPicture(raster::Image image) : image_(std::move(image)) {}
-  Extent size() const override { return {image_.width, image_.height}; }
-  const raster::Image& image() const { return image_; }
+  explicit RasterPicture(raster::Image image)
+      : size_{image.width, image.height}, held_(std::move(image)) {}
+  RasterPicture(Extent size, int heldX, int heldY, raster::Image held)
+      : size_(size), heldX_(heldX), heldY_(heldY), held_(std::move(held)) {}
+  Extent size() const override { return size_; }
+  // Draws the picture with its top-left corner at (x, y). Black changes nothing under OR and XOR,
+  // so only a copy draws the pixels that are not held.
+  void put(raster::Image& target, int x, int y, RasterOp op) const {
+    const long long left = x, top = y;
+    if (op == RasterOp::Copy && (held_.width != size_.width || held_.height != size_.height))
+      raster::fillRect(target, {x, y, clamped(left + size_.width), clamped(top + size_.height)}, 0);
+    const long long heldLeft = left + heldX_, heldTop = top + heldY_;
+    if (heldLeft > INT_MAX || heldTop > INT_MAX) return;
+    raster::blit(target, static_cast<int>(heldLeft), static_cast<int>(heldTop), held_, 0, 0,
+                 held_.width, held_.height, op);
+  }
 
  private:
-  raster::Image image_;
+  static int clamped(long long v) { return static_cast<int>(std::min<long long>(v, INT_MAX)); }
+  Extent size_;
+  int heldX_ = 0, heldY_ = 0;  // where the held block lies in the picture
+  raster::Image held_;
 };
 
 // A side of a rectangle as a block transfer's extent: nothing when it is negative.
@@ -126,12 +144,19 @@ class RasterCanvas final : public Canvas {
         static_cast<long long>(w) * h > raster::picturePixelLimit)
       return nullptr;
     try {
-      raster::Image picture(w, h);
-      {
-        std::lock_guard lock(mutex_);
-        if (!unseen_) raster::blit(picture, 0, 0, drawn(), r.left, r.top, w, h, RasterOp::Copy);
-      }
-      return std::make_unique<RasterPicture>(std::move(picture));
+      // Only the part of r on the canvas is held: the rest is black.
+      std::lock_guard lock(mutex_);
+      const int left = std::max(r.left, 0), top = std::max(r.top, 0);
+      const int right =
+          static_cast<int>(std::min<long long>(static_cast<long long>(r.left) + w, width()));
+      const int bottom =
+          static_cast<int>(std::min<long long>(static_cast<long long>(r.top) + h, height()));
+      if (unseen_ || right <= left || bottom <= top)
+        return std::make_unique<RasterPicture>(Extent{w, h}, 0, 0, raster::Image());
+      raster::Image held(right - left, bottom - top);
+      raster::blit(held, 0, 0, drawn(), left, top, held.width, held.height, RasterOp::Copy);
+      return std::make_unique<RasterPicture>(Extent{w, h}, left - r.left, top - r.top,
+                                             std::move(held));
     } catch (const std::bad_alloc&) {
       return nullptr;
     }
@@ -139,9 +164,7 @@ class RasterCanvas final : public Canvas {
   void putPicture(const Picture& picture, int x, int y, RasterOp op) override {
     const auto* p = dynamic_cast<const RasterPicture*>(&picture);
     if (!p) return;
-    change([&] {
-      raster::blit(drawn(), x, y, p->image(), 0, 0, p->image().width, p->image().height, op);
-    });
+    change([&] { p->put(drawn(), x, y, op); });
   }
   // Nothing when the file cannot be read as a bitmap, or its pixels do not fit in the memory.
   std::unique_ptr<Picture> loadPicture(std::string_view fileName) override {

@@ -101,6 +101,8 @@ void drawLine(Image& image, int x1, int y1, int x2, int y2, Colour pen) {
 
 void fillRect(Image& image, const Rect& r, Colour c) {
   const Rect v = clipped(image, r);
+  // A rectangle beside the image clips to an empty one whose right edge lies left of its left.
+  if (v.right <= v.left) return;
   for (int y = v.top; y < v.bottom; ++y)
     std::fill(image.row(y) + v.left, image.row(y) + v.right, c);
 }

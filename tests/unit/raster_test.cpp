@@ -8,9 +8,11 @@
 #include <stb/stb_image.h>
 #include <unistd.h>
 
+#include <climits>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <random>
 #include <set>
 #include <string>
@@ -266,6 +268,67 @@ TEST(RasterCanvas, CapturesAndPutsPictures) {
   EXPECT_EQ(copy->pixel(0, 1), 0u);
   canvas->scroll(18, 8);
   EXPECT_EQ(canvas->pixel(0, 0), pen);
+}
+
+// A picture captured partly beside the canvas is black there, whichever way it is put back.
+TEST(RasterCanvas, APictureIsBlackWhereItLayBesideTheCanvas) {
+  const auto pattern = [](int x, int y) {
+    return static_cast<platform::Colour>(0x010203 * (x + 7 * y + 1));
+  };
+  auto source = platform::makeRasterCanvas({12, 8});
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 12; ++x) source->setPixel(x, y, pattern(x, y));
+  const platform::Rect r{-3, -2, 15, 11};
+  auto picture = source->capture(r);
+  ASSERT_TRUE(picture);
+  EXPECT_EQ(picture->size().width, 18);
+  EXPECT_EQ(picture->size().height, 13);
+  for (platform::RasterOp op :
+       {platform::RasterOp::Copy, platform::RasterOp::Or, platform::RasterOp::Xor}) {
+    for (auto [px, py] : std::vector<std::pair<int, int>>{{0, 0}, {-5, 3}, {4, -6}, {-20, -20}}) {
+      auto target = platform::makeRasterCanvas({16, 12});
+      target->fillRect({0, 0, 16, 12}, paper);
+      target->putPicture(*picture, px, py, op);
+      for (int y = 0; y < 12; ++y)
+        for (int x = 0; x < 16; ++x) {
+          const int sx = x - px + r.left, sy = y - py + r.top;
+          platform::Colour want = paper;
+          if (x - px >= 0 && x - px < 18 && y - py >= 0 && y - py < 13) {
+            const platform::Colour got =
+                sx >= 0 && sx < 12 && sy >= 0 && sy < 8 ? pattern(sx, sy) : 0;
+            if (op == platform::RasterOp::Copy) want = got;
+            if (op == platform::RasterOp::Or) want |= got;
+            if (op == platform::RasterOp::Xor) want ^= got;
+          }
+          ASSERT_EQ(target->pixel(x, y), want) << px << "," << py << " at " << x << "," << y;
+        }
+    }
+  }
+  // Wholly beside the canvas, and put where its corner lies far off: black, and nothing breaks.
+  auto far = source->capture({100, 100, 110, 104});
+  auto target = platform::makeRasterCanvas({4, 4});
+  target->fillRect({0, 0, 4, 4}, paper);
+  target->putPicture(*far, -8, -2, platform::RasterOp::Copy);
+  EXPECT_EQ(target->pixel(0, 0), 0u);
+  target->putPicture(*far, INT_MAX - 3, INT_MAX - 1, platform::RasterOp::Copy);
+  target->putPicture(*source->capture({-5, -5, 5, 5}), INT_MIN, 0, platform::RasterOp::Copy);
+  EXPECT_EQ(target->pixel(3, 3), paper);
+}
+
+// The largest captures, mostly beside a small canvas, cost only what lay on it: many of them
+// can be held at once (each would otherwise take 256 MiB).
+TEST(RasterCanvas, ACaptureBesideTheCanvasHoldsOnlyWhatLayOnIt) {
+  auto canvas = platform::makeRasterCanvas({64, 48});
+  canvas->setPixel(63, 47, pen);
+  std::vector<std::unique_ptr<platform::Picture>> held;
+  for (int i = 0; i < 40; ++i) {
+    held.push_back(canvas->capture({0, 0, 1 << 13, 1 << 13}));
+    ASSERT_TRUE(held.back());
+    EXPECT_EQ(held.back()->size().width, 1 << 13);
+  }
+  canvas->putPicture(*held[0], -63, -47, platform::RasterOp::Copy);
+  EXPECT_EQ(canvas->pixel(0, 0), pen);
+  EXPECT_EQ(canvas->pixel(1, 1), 0u);
 }
 
 // A window uploads a frame only when told of a change, so every kind of drawing must tell it.

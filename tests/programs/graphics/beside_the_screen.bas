@@ -1,0 +1,10 @@
+10 REM Filled boxes and a picture that lie partly or wholly beside the screen
+20 LINE (-100,0)-(-50,5),1,BF
+30 LINE (0,-100)-(5,-50),1,BF
+40 LINE (5000,0)-(6000,5),1,BF
+50 LINE (0,5000)-(5,6000),1,BF
+60 LINE (-10,-10)-(3,3),2,BF
+70 PRINT POINT(0,0);POINT(3,3);POINT(4,4)
+80 GET @(-100000,-100)-(100,100),P
+90 PUT (-99990,-90),P,PSET
+100 PRINT POINT(0,0);POINT(9,9);POINT(10,10);POINT(13,13);POINT(14,14)

@@ -1,0 +1,7 @@
+10 ' Circles whose box or radial points lie beyond the range of a coordinate are drawn clipped
+20 CIRCLE (1215752192,0),1215752192
+30 CIRCLE (2147483647,2147483647),100,1,1,2
+40 CIRCLE (-2147483647,5),2147483647,3
+50 CIRCLE (100,100),2000000000,2,-1,-2
+60 CIRCLE (20,20),10,4,-1,-2
+70 PRINT POINT(20,20);"ok"
