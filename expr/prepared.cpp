@@ -696,7 +696,7 @@ void storeNumber(Runtime& rt, PreparedAssignment& a, double value) {
 // NAME=NAME+N or NAME=NAME-N, N a whole constant below 1e15, the commonest assignment of all.
 void findCount(PreparedAssignment& a) {
   const PreparedNumeric& p = *a.value;
-  if (a.element || !p.pair || p.operands[0].kind != Operand::Scalar ||
+  if (a.element || !p.pair || p.depth != 1 || p.operands[0].kind != Operand::Scalar ||
       p.operands[0].negated || p.operands[1].kind != Operand::Constant ||
       p.scalars[0].name != a.scalar.name || (p.operators[1] != '+' && p.operators[1] != '-'))
     return;
@@ -797,7 +797,8 @@ bool runPrepared(Runtime& rt, PreparedAssignment& a) {
 }
 
 bool runCount(Runtime& rt, PreparedAssignment& a, double& value) {
-  if (!a.counts || rt.expr.nesting + a.value->depth + 2 > nestingLimit) return false;
+  // A count's expression is one level deep.
+  if (!a.counts || rt.expr.nesting + 3 > nestingLimit) return false;
   const int slot = a.scalar.find(rt);
   if (slot < 0) return false;
   double& stored = rt.expr.numericValues[static_cast<std::size_t>(slot)];

@@ -67,69 +67,6 @@ struct LoopStart {
   }
 };
 
-// NEXT goes back to where its FOR's statement begins, and the run loop runs the FOR from there.
-// When that FOR stands outside a branch and is prepared, NEXT runs it itself, with the state the
-// run loop would have given it: the loop then goes on after the FOR at once.
-struct Next final : PreparedStatement {
-  std::string name;
-  LoopStart start;
-  bool run(Runtime& rt) override {
-    const std::int32_t at = start.find(rt, detail::Loop::For, name);
-    const bool found = at != notFound && rt.interp.forDepth >= 0;
-    detail::nextTo(rt, at);
-    if (found) runFor(rt, at);
-    return true;
-  }
-
- private:
-  // Where the FOR's statement begins from the landing, and the line number the run loop reads on
-  // the way; kept for the last landing.
-  struct Head {
-    std::int32_t landing = notFound;
-    std::int32_t position = -1;  // -1: the run loop must read on from the landing itself
-    std::int32_t line = -1;
-    bool terminator = false;  // the landing is a ':' or a newline
-  };
-  Head head_;
-
-  void findHead(Runtime& rt, std::int32_t landing) {
-    head_ = Head{landing, -1, -1, false};
-    const std::string& text = rt.host.programText;
-    if (landing < 0 || static_cast<std::size_t>(landing) >= text.size()) return;
-    const char c = text[static_cast<std::size_t>(landing)];
-    if (c != ':' && c != '\n') {
-      head_.position = landing + 1;
-      return;
-    }
-    const Site& term = continuationAt(rt, landing);
-    head_.position = term.next;
-    head_.line = term.nextLine;
-    head_.terminator = true;
-  }
-
-  void runFor(Runtime& rt, std::int32_t landing) {
-    State& s = rt.interp;
-    if (head_.landing != landing) findHead(rt, landing);
-    // A FOR reached in a branch runs in the run loop, which cuts it as a branch's statement.
-    if (head_.position < 0 || (head_.line < 0 && s.inBranch)) return;
-    Site& site = s.prepared.sites[static_cast<std::size_t>(head_.position)];
-    const PreparedEntry& entry = site.entry;
-    if (site.end < 0 || !entry.tried || entry.meaning != rt.expr.meaningGeneration ||
-        !entry.statement || !entry.statement->loopHead)
-      return;
-    if (head_.terminator) {
-      s.stmtStartPos = landing;
-      if (head_.line >= 0) {
-        s.inBranch = false;
-        s.currentLine = head_.line;
-      }
-    }
-    s.runPos = site.end;
-    // Declined: the run loop goes to the FOR as usual, and sets the same state on the way.
-    if (!entry.statement->run(rt)) s.runPos = landing;
-  }
-};
-
 struct Wend final : PreparedStatement {
   LoopStart start;
   bool run(Runtime& rt) override {
@@ -266,6 +203,23 @@ struct For final : PreparedStatement {
     return runFully(rt, firstEntry, known, counted, reportsBefore);
   }
 
+  // As run, for the NEXT that has just gone back to this FOR (its level stands).
+  bool reenter(Runtime& rt) {
+    State& s = rt.interp;
+    if (rt.expr.nesting != 0) return false;
+    s.forReentry = false;
+    double counted = 0;
+    const bool known = stepKnown && expr::runCount(rt, *stepOn, counted);
+    if (known) {
+      readLimit(s.forLimits[static_cast<std::size_t>(s.forDepth)]);
+      if (limitFits) {
+        if (stepConstant < 0 ? !(counted < limitValue) : !(counted > limitValue)) return true;
+        return finish(rt);
+      }
+    }
+    return runFully(rt, false, known, counted, s.reports);
+  }
+
  private:
   // Every other entry: set or step the variable, read the limit and the step, test the end.
   [[gnu::noinline]] bool runFully(Runtime& rt, bool firstEntry, bool known, double counted,
@@ -302,6 +256,75 @@ struct For final : PreparedStatement {
     const std::int32_t after = detail::loopEnd(rt, detail::Loop::For, name);
     if (after != notFound) s.runPos = after;
     return true;
+  }
+};
+
+// NEXT goes back to where its FOR's statement begins, and the run loop runs the FOR from there.
+// When that FOR stands outside a branch and is prepared, NEXT runs it itself, with the state the
+// run loop would have given it: the loop then goes on after the FOR at once.
+struct Next final : PreparedStatement {
+  std::string name;
+  LoopStart start;
+  bool run(Runtime& rt) override {
+    State& s = rt.interp;
+    const std::int32_t at = start.find(rt, detail::Loop::For, name);
+    if (at == notFound || s.forDepth < 0) {
+      detail::nextTo(rt, at);  // reports the NEXT without its FOR
+      return true;
+    }
+    // As nextTo goes back.
+    s.forReentry = true;
+    s.runPos = at;
+    runFor(rt, at);
+    return true;
+  }
+
+ private:
+  // Where the FOR's statement begins from the landing, and the line number the run loop reads on
+  // the way; kept for the last landing.
+  struct Head {
+    std::int32_t landing = notFound;
+    std::int32_t position = -1;  // -1: the run loop must read on from the landing itself
+    std::int32_t line = -1;
+    bool terminator = false;  // the landing is a ':' or a newline
+  };
+  Head head_;
+
+  void findHead(Runtime& rt, std::int32_t landing) {
+    head_ = Head{landing, -1, -1, false};
+    const std::string& text = rt.host.programText;
+    if (landing < 0 || static_cast<std::size_t>(landing) >= text.size()) return;
+    const char c = text[static_cast<std::size_t>(landing)];
+    if (c != ':' && c != '\n') {
+      head_.position = landing + 1;
+      return;
+    }
+    const Site& term = continuationAt(rt, landing);
+    head_.position = term.next;
+    head_.line = term.nextLine;
+    head_.terminator = true;
+  }
+
+  void runFor(Runtime& rt, std::int32_t landing) {
+    State& s = rt.interp;
+    if (head_.landing != landing) findHead(rt, landing);
+    // A FOR reached in a branch runs in the run loop, which cuts it as a branch's statement.
+    if (head_.position < 0 || (head_.line < 0 && s.inBranch)) return;
+    Site& site = s.prepared.sites[static_cast<std::size_t>(head_.position)];
+    const PreparedEntry& entry = site.entry;
+    if (site.end < 0 || !entry.tried || entry.meaning != rt.expr.meaningGeneration ||
+        !entry.statement || !entry.statement->loopHead)
+      return;
+    if (head_.terminator) {
+      s.stmtStartPos = landing;
+      if (head_.line >= 0) {
+        s.inBranch = false;
+        s.currentLine = head_.line;
+      }
+    }
+    s.runPos = site.end;
+    // Declined: the run loop goes to the FOR as usual, and sets the same state on the way.
+    if (!static_cast<For*>(entry.statement.get())->reenter(rt)) s.runPos = landing;
   }
 };
 
