@@ -2,6 +2,7 @@
 // the IME point, drawing the cells just written, and dropping the first lines of a text grown too
 // tall. The text itself is changed here only by that scroll.
 #include <algorithm>
+#include <vector>
 
 #include "interp/interp.h"
 
@@ -55,10 +56,18 @@ void drawCell(Runtime& rt, platform::Canvas& target, int kind, std::string_view 
                                             : std::optional<platform::Colour>(background));
 }
 
+// Whether text laid out this tall is taller than the window or the text area.
+bool tooTall(Runtime& rt, int height) {
+  const State& s = rt.screen;
+  return height > rt.sys.window->clientSize().height ||
+         (s.textAreaLimited && height > s.textAreaHeight);
+}
+
 // One walk over the text: places the caret and, when draw is set, draws the cells in range.
-// True when the laid-out text is taller than the window or the text area.
-bool layOut(Runtime& rt, const FontMetrics& m, std::size_t count, std::size_t start,
-            platform::Canvas* target) {
+// Gives the laid-out text's height; breaks, when given, gets the height laid out up to and
+// including each line break.
+int layOut(Runtime& rt, const FontMetrics& m, std::size_t count, std::size_t start,
+           platform::Canvas* target, std::vector<int>* breaks = nullptr) {
   State& s = rt.screen;
   const std::string& t = s.screenText;
   const platform::Extent client = rt.sys.window->clientSize();
@@ -73,6 +82,7 @@ bool layOut(Runtime& rt, const FontMetrics& m, std::size_t count, std::size_t st
     const auto first = static_cast<unsigned char>(t[pos]);
     if (first == '\n') {
       y += lh, x = 0, ++pos;
+      if (breaks) breaks->push_back(y);
       continue;
     }
     const int kind = escapeKind(t, pos);
@@ -87,7 +97,18 @@ bool layOut(Runtime& rt, const FontMetrics& m, std::size_t count, std::size_t st
     if (x + w >= client.width || (s.textAreaLimited && x >= s.textAreaWidth)) y += lh, x = 0;
     pos = last + 1;
   }
-  return y > client.height || (s.textAreaLimited && y > s.textAreaHeight);
+  return y;
+}
+
+// How many first lines must go for the rest to fit: a line's rows do not depend on the lines
+// before it, so the height left after dropping k lines is the height less that up to the k-th
+// break. One more than the breaks when even the last line alone is too tall.
+std::size_t linesToDrop(Runtime& rt, const FontMetrics& m) {
+  std::vector<int> breaks;
+  const int height = layOut(rt, m, 0, 0, nullptr, &breaks);
+  for (std::size_t k = 0; k < breaks.size(); ++k)
+    if (!tooTall(rt, height - breaks[k])) return k + 1;
+  return breaks.size() + 1;
 }
 
 // Drops everything up to and including the first line break (all of the text without one).
@@ -117,9 +138,11 @@ void renderText(Runtime& rt, std::size_t count, std::size_t start, platform::Can
     std::lock_guard lock(s.textMutex);
     const FontMetrics& m = metrics(rt);
     // A window drops one line per paint until the text fits; here they all go at once, so that
-    // what the text holds does not depend on when the paints come.
-    for (; layOut(rt, m, count, start, target); target = nullptr) {
-      dropFirstLine(s);
+    // what the text holds does not depend on when the paints come. The lines to drop are counted
+    // in one walk: a text far taller than the window would take a walk per line.
+    if (tooTall(rt, layOut(rt, m, count, start, target))) {
+      for (std::size_t k = linesToDrop(rt, m); k > 0; --k) dropFirstLine(s);
+      layOut(rt, m, count, start, nullptr);
       scrolled = true;
     }
     imeX = s.caretX;
