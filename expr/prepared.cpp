@@ -26,8 +26,11 @@ bool isNameByte(char c) {
   return isLetter(c) || isDigit(c) || c == '.' || c == '%' || c == '#' || c == '!';
 }
 
-// The value a stored number reads back as: its "%15.15f" text tidied and read again.
-double readBackText(Runtime& rt, double stored) {
+// The value a stored number that is not a whole number reads back as: its "%15.15f" text tidied
+// and read again. Out of line, so that reading a whole number costs its callers nothing more.
+[[gnu::noinline]] double readBackFraction(Runtime& rt, double stored) {
+  double value;
+  if (quickReadBack(stored, value)) return value;
   std::string text;
   formatFixed(stored, 15, text);
   trimNumberText(rt, text);
@@ -37,8 +40,7 @@ inline double readBack(Runtime& rt, double stored) {
   // A whole number of at most 15 digits reads back as itself.
   if (stored < 1e15 && stored > -1e15 && stored == static_cast<double>(static_cast<std::int64_t>(stored)))
     return stored == 0 ? 0.0 : stored;
-  double value;
-  return quickReadBack(stored, value) ? value : readBackText(rt, stored);
+  return readBackFraction(rt, stored);
 }
 
 // A value written "%15.15f" and read again, as a group's value is; length is the text's length.
@@ -78,11 +80,13 @@ struct ScalarRef {
   // anything has been made.
   int find(Runtime& rt) {
     const State& s = rt.expr;
-    if (layout != s.layoutGeneration || (slot < 0 && creations != s.creations)) {
-      slot = findNumericSlot(rt, name, {});
-      layout = s.layoutGeneration;
-      creations = s.creations;
-    }
+    if (layout != s.layoutGeneration || (slot < 0 && creations != s.creations)) return findAgain(rt);
+    return slot;
+  }
+  [[gnu::noinline]] int findAgain(Runtime& rt) {
+    slot = findNumericSlot(rt, name, {});
+    layout = rt.expr.layoutGeneration;
+    creations = rt.expr.creations;
     return slot;
   }
   double read(Runtime& rt) {
@@ -664,21 +668,17 @@ struct PreparedAssignment {
   // A count: the scalar target plus or minus a whole constant below 1e15, which is by.
   bool counts = false;
   double by = 0;
+  // A numeric target given one call of a numeric function, its argument plain.
+  bool loneCall = false;
 };
 
 void PreparedAssignmentDeleter::operator()(PreparedAssignment* p) const { delete p; }
 
 namespace {
 
-// Stores a number as the assignment's store does; the value given is what its text reads back as
-// for this target's type.
-void storeNumber(Runtime& rt, PreparedAssignment& a, double value) {
+// Stores a number in an element, or in a scalar not made yet.
+[[gnu::noinline]] void storeElsewhere(Runtime& rt, PreparedAssignment& a, double value) {
   if (!a.element) {
-    const int slot = a.scalar.find(rt);
-    if (slot >= 0) {
-      rt.expr.numericValues[static_cast<std::size_t>(slot)] = value;
-      return;
-    }
     detail::createNumeric(rt, a.target, {}, value);
     return;
   }
@@ -693,6 +693,19 @@ void storeNumber(Runtime& rt, PreparedAssignment& a, double value) {
   rt.expr.numericValues[static_cast<std::size_t>(slot)] = value;
 }
 
+// Stores a number as the assignment's store does; the value given is what its text reads back as
+// for this target's type.
+inline void storeNumber(Runtime& rt, PreparedAssignment& a, double value) {
+  if (!a.element) {
+    const int slot = a.scalar.find(rt);
+    if (slot >= 0) {
+      rt.expr.numericValues[static_cast<std::size_t>(slot)] = value;
+      return;
+    }
+  }
+  storeElsewhere(rt, a, value);
+}
+
 // NAME=NAME+N or NAME=NAME-N, N a whole constant below 1e15, the commonest assignment of all.
 void findCount(PreparedAssignment& a) {
   const PreparedNumeric& p = *a.value;
@@ -704,6 +717,11 @@ void findCount(PreparedAssignment& a) {
   if (!(n < 1e15 && n > -1e15) || n != static_cast<double>(static_cast<std::int64_t>(n))) return;
   a.by = p.operators[1] == '-' ? -n : n;
   a.counts = true;
+}
+
+void findLoneCall(PreparedAssignment& a) {
+  const PreparedNumeric& p = *a.value;
+  a.loneCall = p.lone && !p.stringCalls && p.calls.size() == 1 && p.calls[0].argument->single;
 }
 
 }  // namespace
@@ -754,13 +772,45 @@ PreparedAssignmentPtr prepareAssignment(Runtime& rt, std::string_view text) {
   // A LET's text is 3 bytes longer than the assignment given.
   if (!a->value || !expansionFits(text.size() + 3, a->value->calls.size())) return nullptr;
   findCount(*a);
+  findLoneCall(*a);
   return a;
 }
 
-bool runPrepared(Runtime& rt, PreparedAssignment& a) {
-  double counted;
-  if (runCount(rt, a, counted)) return true;
-  if (a.strings) return detail::runStringAssignment(rt, *a.strings);
+namespace {
+
+// Stores a value that is not a whole number through its "%15.15f" text, or the same in doubles.
+[[gnu::noinline]] void storeFraction(Runtime& rt, PreparedAssignment& a, double result) {
+  double rounded;
+  if (a.type == Double && quickFifteenDecimals(result, rounded)) {
+    storeNumber(rt, a, rounded);
+    return;
+  }
+  std::string text;
+  formatFixed(result, 15, text);
+  if (a.type != Double) {
+    storeVariable(rt, a.target, text);
+    return;
+  }
+  storeNumber(rt, a, decimalValue(text));
+}
+
+// Stores the value of a numeric assignment's expression as its text would have.
+inline void storeResult(Runtime& rt, PreparedAssignment& a, double result) {
+  if (detail::isExactWhole(result)) {
+    // A whole number is stored as itself, the integer type's in 32 bits, zero without a sign.
+    double whole = a.type == Integer ? toInteger(result) : result;
+    storeNumber(rt, a, whole == 0 ? 0.0 : whole);
+    return;
+  }
+  if (a.type == Double && a.value->rounded && std::fabs(result) < 9007199254740992.0) {
+    storeNumber(rt, a, result);
+    return;
+  }
+  storeFraction(rt, a, result);
+}
+
+// A numeric assignment in general: the calls first, then the expression.
+[[gnu::noinline]] bool runGeneral(Runtime& rt, PreparedAssignment& a) {
   const std::uint32_t refusalsBefore = rt.expr.refusals;
   if (rt.expr.nesting + a.value->depth + 2 > nestingLimit) return false;
   if (!a.value->calls.empty()) {
@@ -771,29 +821,56 @@ bool runPrepared(Runtime& rt, PreparedAssignment& a) {
   }
   const double result = valueOf(rt, *a.value);
   if (rt.expr.refusals != refusalsBefore) return true;
-  if (detail::isExactWhole(result)) {
-    // A whole number is stored as itself, the integer type's in 32 bits, zero without a sign.
-    double whole = a.type == Integer ? toInteger(result) : result;
-    storeNumber(rt, a, whole == 0 ? 0.0 : whole);
-    return true;
-  }
-  if (a.type == Double && a.value->rounded && std::fabs(result) < 9007199254740992.0) {
-    storeNumber(rt, a, result);
-    return true;
-  }
-  double rounded;
-  if (a.type == Double && quickFifteenDecimals(result, rounded)) {
-    storeNumber(rt, a, rounded);
-    return true;
-  }
-  std::string text;
-  formatFixed(result, 15, text);
-  if (a.type != Double) {
-    storeVariable(rt, a.target, text);
-    return true;
-  }
-  storeNumber(rt, a, decimalValue(text));
+  storeResult(rt, a, result);
   return true;
+}
+
+// The same for two constants or variables joined by one operator.
+[[gnu::noinline]] bool runPair(Runtime& rt, PreparedAssignment& a) {
+  PreparedNumeric& p = *a.value;
+  const std::uint32_t refusalsBefore = rt.expr.refusals;
+  if (rt.expr.nesting + p.depth + 2 > nestingLimit) return false;
+  double values[2] = {plainValue(rt, p, p.operands[0]), plainValue(rt, p, p.operands[1])};
+  const double result = detail::applySteps(rt, values, p.steps) ? values[0] : 0;
+  if (rt.expr.refusals != refusalsBefore) return true;
+  storeResult(rt, a, result);
+  return true;
+}
+
+// The same for one call of a numeric function on a plain argument, without the general loops:
+// the call, its value as its text reads back, then the store.
+[[gnu::noinline]] bool runLoneCall(Runtime& rt, PreparedAssignment& a) {
+  PreparedNumeric& p = *a.value;
+  const std::uint32_t refusalsBefore = rt.expr.refusals;
+  if (rt.expr.nesting + p.depth + 2 > nestingLimit) return false;
+  const std::uint32_t reportsBefore = rt.interp.reports;
+  if (rt.interp.stopRequested) return true;
+  const CallRef& c = p.calls[0];
+  PreparedNumeric& argument = *c.argument;
+  const double result = c.function->apply(rt, plainValue(rt, argument, argument.operands[0]));
+  double v = result;
+  std::size_t length = 11;  // a 32-bit whole number, written and read back as itself
+  if (!c.function->whole) v = fifteenDecimals(result, length);
+  if (rt.interp.reports != reportsBefore || rt.interp.stopRequested) return true;
+  const Operand& op = p.operands[0];
+  if (splicedLength(length, std::signbit(v), op.negated) > operandLimit) {
+    detail::refuse(rt);
+    return true;
+  }
+  if (rt.expr.refusals != refusalsBefore) return true;
+  storeResult(rt, a, op.negated ? -v : v);
+  return true;
+}
+
+}  // namespace
+
+bool runPrepared(Runtime& rt, PreparedAssignment& a) {
+  double counted;
+  if (a.counts && runCount(rt, a, counted)) return true;
+  if (a.strings) return detail::runStringAssignment(rt, *a.strings);
+  if (a.loneCall) return runLoneCall(rt, a);
+  if (a.value->pair) return runPair(rt, a);
+  return runGeneral(rt, a);
 }
 
 bool runCount(Runtime& rt, PreparedAssignment& a, double& value) {
@@ -861,6 +938,8 @@ struct PreparedCondition {
   std::vector<char> logic;  // entry 0 the assignment mark, then '&', '|' or 'e' between segments
   std::vector<detail::ReductionStep> steps;  // the logical operators' passes
   bool hasCalls = false;
+  // One relation between two constants or variables, the commonest condition of all.
+  bool plainComparison = false;
 };
 
 void PreparedConditionDeleter::operator()(PreparedCondition* p) const { delete p; }
@@ -926,11 +1005,17 @@ PreparedConditionPtr prepareCondition(Runtime& rt, std::string_view condition,
   }
   if (!expansionFits(statementSize, calls) || (strings && numbers)) return nullptr;
   c->hasCalls = calls > 0;
+  const PreparedCondition::Segment& first = c->segments[0];
+  c->plainComparison = c->segments.size() == 1 && first.relation != Relation::None &&
+                       !c->hasCalls && first.left->single && first.right->single;
   c->steps = detail::schedulePasses(c->logic.data(), c->segments.size());
   return c;
 }
 
-bool evaluatePrepared(Runtime& rt, PreparedCondition& c, std::int32_t& value) {
+namespace {
+
+// Any other condition, kept apart so that a plain comparison pays for none of its set-up.
+[[gnu::noinline]] bool evaluateGeneral(Runtime& rt, PreparedCondition& c, std::int32_t& value) {
   for (const auto& s : c.segments)
     if (rt.expr.nesting + s.left->depth + 3 > nestingLimit ||
         (s.right && rt.expr.nesting + s.right->depth + 3 > nestingLimit))
@@ -978,6 +1063,18 @@ bool evaluatePrepared(Runtime& rt, PreparedCondition& c, std::int32_t& value) {
     }
   }
   value = toInteger(count > 0 ? values[0] : 0);
+  return true;
+}
+
+}  // namespace
+
+bool evaluatePrepared(Runtime& rt, PreparedCondition& c, std::int32_t& value) {
+  if (!c.plainComparison) return evaluateGeneral(rt, c, value);
+  // Both sides are one level deep.
+  if (rt.expr.nesting + 4 > nestingLimit) return false;
+  const auto& s = c.segments[0];
+  const double a = plainValue(rt, *s.left, s.left->operands[0]);
+  value = detail::holds<double>(s.relation, a, plainValue(rt, *s.right, s.right->operands[0])) ? -1 : 0;
   return true;
 }
 

@@ -187,7 +187,7 @@ bool divide(Runtime& rt, char op, double left, double right, double& result) {
 bool apply(Runtime& rt, char op, double left, double right, double& result) {
   switch (op) {
     case '^':
-      result = std::pow(left, right);
+      result = detail::squaresExactly(left, right) ? left * left : std::pow(left, right);
       return true;
     case '*':
       result = left * right;
