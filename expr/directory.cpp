@@ -47,7 +47,7 @@ bool admitEntry(Runtime& rt, std::string_view name, std::size_t entrySize) {
 
 bool growValues(Runtime& rt, std::int64_t count) {
   std::vector<double>& values = rt.expr.numericValues;
-  if (static_cast<std::int64_t>(values.size()) + count > slotLimit) {
+  if (static_cast<std::int64_t>(values.size()) + count > rt.expr.slotsAllowed) {
     interp::report(rt, interp::InternalMemoryError);
     return false;
   }

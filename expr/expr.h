@@ -105,6 +105,9 @@ struct State {
   std::uint64_t meaningGeneration = 0;
   // Evaluations in progress, one inside the other.
   int nesting = 0;
+  // The slots this run may hold: slotLimit, unless a harness lowers it (the programs fuzz target
+  // does, so that a legal but huge DIM stays within the fuzzer's memory limit). Not observable.
+  std::int64_t slotsAllowed = slotLimit;
 };
 
 // ---- Numeric evaluator --------------------------------------------------------------------------

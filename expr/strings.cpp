@@ -38,13 +38,14 @@ void eraseString(State& s, std::string_view normalisedName) {
 }
 
 void clearVariables(State& s) {
-  // An evaluation in progress keeps its bookkeeping.
+  // An evaluation in progress keeps its bookkeeping, and the run its allowance of slots.
   State fresh;
   fresh.refusals = s.refusals;
   fresh.nesting = s.nesting;
   fresh.layoutGeneration = s.layoutGeneration + 1;
   fresh.creations = s.creations + 1;
   fresh.meaningGeneration = s.meaningGeneration + 1;
+  fresh.slotsAllowed = s.slotsAllowed;
   s = std::move(fresh);
 }
 

@@ -111,11 +111,15 @@ std::size_t linesToDrop(Runtime& rt, const FontMetrics& m) {
   return breaks.size() + 1;
 }
 
-// Drops everything up to and including the first line break (all of the text without one).
-void dropFirstLine(State& s) {
+// Drops the first count lines: everything up to and including the count-th line break (all of
+// the text when it has fewer), in one move, however many lines go.
+void dropFirstLines(State& s, std::size_t count) {
   std::string& t = s.screenText;
-  const std::size_t lf = t.find('\n');
-  const std::size_t cut = lf == std::string::npos ? t.size() : lf + 1;
+  std::size_t cut = 0;
+  for (; count > 0 && cut < t.size(); --count) {
+    const std::size_t lf = t.find('\n', cut);
+    cut = lf == std::string::npos ? t.size() : lf + 1;
+  }
   t.erase(0, cut);
   std::copy(s.cellForeground.begin() + static_cast<long>(cut), s.cellForeground.end(),
             s.cellForeground.begin());
@@ -141,7 +145,7 @@ void renderText(Runtime& rt, std::size_t count, std::size_t start, platform::Can
     // what the text holds does not depend on when the paints come. The lines to drop are counted
     // in one walk: a text far taller than the window would take a walk per line.
     if (tooTall(rt, layOut(rt, m, count, start, target))) {
-      for (std::size_t k = linesToDrop(rt, m); k > 0; --k) dropFirstLine(s);
+      dropFirstLines(s, linesToDrop(rt, m));
       layOut(rt, m, count, start, nullptr);
       scrolled = true;
     }

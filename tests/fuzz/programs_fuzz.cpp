@@ -17,6 +17,9 @@ using namespace tw;
 // few enough that an endless one ends within milliseconds.
 constexpr std::uint64_t statementBudget = 1000;
 constexpr std::uint8_t grammarMark = 0xFF;
+// Slots of arrays and variables a run may hold (32 MB of values): a DIM of two hundred million
+// elements is legal, but takes seconds and gigabytes under the sanitizers.
+constexpr std::int64_t slotsAllowed = std::int64_t{1} << 22;
 
 // The input's bytes, taken one choice at a time; zeros once they run out.
 class Choices {
@@ -169,6 +172,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   t.window.keys = "12\nab\n3\n";
   t.rt.host.programText = *program;
   t.rt.interp.statementsLeft = statementBudget;
+  t.rt.expr.slotsAllowed = slotsAllowed;
   t.rt.interp.runPos = 0;
   t.rt.interp.stmtStartPos = 0;
   interp::startProgram(t.rt, "C:\\fuzz");
