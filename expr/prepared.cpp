@@ -862,11 +862,17 @@ inline void storeResult(Runtime& rt, PreparedAssignment& a, double result) {
   return true;
 }
 
+// A count, or when the variable's value is no whole number below 1e15, the pair it is.
+[[gnu::noinline]] bool runCounted(Runtime& rt, PreparedAssignment& a) {
+  double counted;
+  return runCount(rt, a, counted) || runPair(rt, a);
+}
+
 }  // namespace
 
+// Each route is a call of its own: choosing one saves and restores nothing.
 bool runPrepared(Runtime& rt, PreparedAssignment& a) {
-  double counted;
-  if (a.counts && runCount(rt, a, counted)) return true;
+  if (a.counts) return runCounted(rt, a);
   if (a.strings) return detail::runStringAssignment(rt, *a.strings);
   if (a.loneCall) return runLoneCall(rt, a);
   if (a.value->pair) return runPair(rt, a);

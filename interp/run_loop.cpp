@@ -162,6 +162,10 @@ void findNext(Site& site, std::vector<Site>& sites, const std::string& text, std
 // the branch filter, whose cut is kept too.
 void execute(Runtime& rt, Site& site, std::string_view statement) {
   State& s = rt.interp;
+  if (!(s.referenceOnly | s.inBranch)) {
+    runEntry(rt, site.entry, statement);
+    return;
+  }
   if (s.referenceOnly) {
     if (!s.inBranch) {
       dispatchStatement(rt, statement);
@@ -169,10 +173,6 @@ void execute(Runtime& rt, Site& site, std::string_view statement) {
     }
     std::string cut(statement);
     if (branchFilter(rt, cut)) dispatchStatement(rt, cut);
-    return;
-  }
-  if (!s.inBranch) {
-    runEntry(rt, site.entry, statement);
     return;
   }
   if (!site.branch) {
@@ -230,7 +230,7 @@ int runProgram(Runtime& rt) {
         if (site->end < 0) findEnd(*site, text, s.runPos);
         s.runPos = site->end;
         quoted = false;
-        if (site->ready) goto runStatement;
+        if (site->ready) goto runReady;
       } else if (s.runPos < length) {
         Site& here = sites[static_cast<std::size_t>(s.runPos)];
         if (here.lineBlank == -2) findLineNumber(here, text, s.runPos);
@@ -264,12 +264,15 @@ int runProgram(Runtime& rt) {
         if (!lineMode && s.runPos > bufferStart && site) {
           if (site->trimmedEnd - bufferStart > static_cast<std::int32_t>(statementLimit)) {
             report(rt, SyntaxError);
-          } else {
-          runStatement:
+          } else if (site->trimmedEnd > bufferStart && !s.stopRequested) {
+            // A statement that runs as it stands comes straight here: it is not empty, and the loop
+            // has just seen no stop.
+          runReady:
 #ifdef TW_STATEMENT_BUDGET
-            if (--s.statementsLeft == 0) s.stopRequested = true;
+            if (--s.statementsLeft == 0)
+              s.stopRequested = true;
+            else
 #endif
-            if (site->trimmedEnd > bufferStart && !s.stopRequested)
               execute(rt, *site, std::string_view(text.data() + bufferStart,
                                                   static_cast<std::size_t>(site->trimmedEnd - bufferStart)));
           }
