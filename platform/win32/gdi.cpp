@@ -46,9 +46,13 @@ HBITMAP trueColour(HBITMAP loaded, int width, int height) {
   return copy;
 }
 
+// A picture holds a bitmap of the part that lay on the canvas, at (heldX, heldY) in it; the rest
+// is black.
 class GdiPicture final : public Picture {
  public:
-  GdiPicture(HBITMAP bitmap, Extent size) : bitmap_(bitmap), size_(size) {}
+  GdiPicture(HBITMAP bitmap, Extent size) : bitmap_(bitmap), size_(size), held_(size) {}
+  GdiPicture(HBITMAP bitmap, Extent size, int heldX, int heldY, Extent held)
+      : bitmap_(bitmap), size_(size), heldX_(heldX), heldY_(heldY), held_(held) {}
   ~GdiPicture() override {
     if (bitmap_) DeleteObject(bitmap_);
   }
@@ -56,10 +60,15 @@ class GdiPicture final : public Picture {
   GdiPicture& operator=(const GdiPicture&) = delete;
   Extent size() const override { return size_; }
   HBITMAP bitmap() const { return bitmap_; }
+  int heldX() const { return heldX_; }
+  int heldY() const { return heldY_; }
+  Extent held() const { return held_; }
 
  private:
   HBITMAP bitmap_;
   Extent size_;
+  int heldX_ = 0, heldY_ = 0;
+  Extent held_;
 };
 
 // The graphics bitmap: a top-down 32-bit DIB section, so that its pixels can be read directly.
@@ -356,32 +365,50 @@ void GdiCanvas::scroll(int dx, int dy) {
 }
 
 // A rectangle with its corners the wrong way round makes an empty picture; one larger than the
-// picture limit makes none. Parts outside the canvas are black.
+// picture limit makes none. Parts outside the canvas are black, and only the part on it is held:
+// a huge rectangle mostly beside the canvas costs no more than the canvas.
 std::unique_ptr<Picture> GdiCanvas::capture(const Rect& r) const {
   const int w = extent(r.left, r.right), h = extent(r.top, r.bottom);
   if (tooLarge(w, h)) return nullptr;
-  if (w == 0 || h == 0) return std::make_unique<GdiPicture>(nullptr, Extent{w, h});
+  const Extent canvas = size();
+  const int left = std::max(r.left, 0), top = std::max(r.top, 0);
+  const int right =
+      static_cast<int>(std::min<long long>(static_cast<long long>(r.left) + w, canvas.width));
+  const int bottom =
+      static_cast<int>(std::min<long long>(static_cast<long long>(r.top) + h, canvas.height));
+  if (right <= left || bottom <= top)
+    return std::make_unique<GdiPicture>(nullptr, Extent{w, h}, 0, 0, Extent{0, 0});
   std::lock_guard lock(mutex());
   HDC d = dc();
   if (!d) return nullptr;
-  HBITMAP bitmap = CreateCompatibleBitmap(d, w, h);
+  const Extent held{right - left, bottom - top};
+  HBITMAP bitmap = CreateCompatibleBitmap(d, held.width, held.height);
   if (!bitmap) return nullptr;
   {
     BitmapDc copy(d, bitmap);
-    PatBlt(copy.get(), 0, 0, w, h, BLACKNESS);
-    BitBlt(copy.get(), 0, 0, w, h, d, r.left, r.top, SRCCOPY);
+    PatBlt(copy.get(), 0, 0, held.width, held.height, BLACKNESS);
+    BitBlt(copy.get(), 0, 0, held.width, held.height, d, left, top, SRCCOPY);
   }
-  return std::make_unique<GdiPicture>(bitmap, Extent{w, h});
+  return std::make_unique<GdiPicture>(bitmap, Extent{w, h}, left - r.left, top - r.top, held);
 }
 
+// Black changes nothing under OR and XOR, so only a copy draws the pixels that are not held.
 void GdiCanvas::putPicture(const Picture& picture, int x, int y, RasterOp op) {
   const auto* p = dynamic_cast<const GdiPicture*>(&picture);
-  if (!p || !p->bitmap()) return;
+  if (!p) return;
+  const Extent size = p->size(), held = p->held();
+  const bool partly = held.width != size.width || held.height != size.height;
+  if (!p->bitmap() && !partly) return;
   std::lock_guard lock(mutex());
   HDC d = dc();
   if (!d) return;
+  if (op == RasterOp::Copy && partly) PatBlt(d, x, y, size.width, size.height, BLACKNESS);
+  const long long heldLeft = static_cast<long long>(x) + p->heldX();
+  const long long heldTop = static_cast<long long>(y) + p->heldY();
+  if (!p->bitmap() || heldLeft > INT_MAX || heldTop > INT_MAX) return;
   BitmapDc source(d, p->bitmap());
-  BitBlt(d, x, y, p->size().width, p->size().height, source.get(), 0, 0, ropOf(op));
+  BitBlt(d, static_cast<int>(heldLeft), static_cast<int>(heldTop), held.width, held.height,
+         source.get(), 0, 0, ropOf(op));
 }
 
 std::unique_ptr<Picture> GdiCanvas::loadPicture(std::string_view fileName) {
