@@ -879,23 +879,42 @@ bool runPrepared(Runtime& rt, PreparedAssignment& a) {
   return runGeneral(rt, a);
 }
 
-bool runCount(Runtime& rt, PreparedAssignment& a, double& value) {
-  // A count's expression is one level deep.
-  if (!a.counts || rt.expr.nesting + 3 > nestingLimit) return false;
-  const int slot = a.scalar.find(rt);
-  if (slot < 0) return false;
-  double& stored = rt.expr.numericValues[static_cast<std::size_t>(slot)];
-  // A whole number below 1e15 reads back as itself (zero without a sign), and the sum of two is
-  // exact: what the variable reads, the sum and the stored value are those the text gives.
+namespace {
+
+// The count on the variable's stored value. A whole number below 1e15 reads back as itself (zero
+// without a sign), and the sum of two is exact: what the variable reads, the sum and the stored
+// value are those the text gives. No call on the way, so that a FOR pays for none.
+inline bool countIn(double& stored, const PreparedAssignment& a, double& value) {
   const double v = stored;
   if (!(v < 1e15 && v > -1e15) || v != static_cast<double>(static_cast<std::int64_t>(v)))
     return false;
-  const double sum = (v == 0 ? 0.0 : v) + a.by;
+  // A stored -0 adds as 0 does; a sum of zero is stored without its sign below.
+  const double sum = v + a.by;
   if (!(sum < 1e15 && sum > -1e15)) return false;
-  const double whole = a.type == Integer ? toInteger(sum) : sum;
+  // The integer type keeps the low 32 bits, as toInteger does for any whole number this small.
+  const double whole =
+      a.type == Integer
+          ? static_cast<double>(static_cast<std::int32_t>(
+                static_cast<std::uint32_t>(static_cast<std::uint64_t>(static_cast<std::int64_t>(sum)))))
+          : sum;
   stored = whole == 0 ? 0.0 : whole;
   value = stored;
   return true;
+}
+
+[[gnu::noinline]] bool countAfterFinding(Runtime& rt, PreparedAssignment& a, double& value) {
+  const int slot = a.scalar.find(rt);
+  return slot >= 0 && countIn(rt.expr.numericValues[static_cast<std::size_t>(slot)], a, value);
+}
+
+}  // namespace
+
+bool runCount(Runtime& rt, PreparedAssignment& a, double& value) {
+  // A count's expression is one level deep.
+  if (!a.counts || rt.expr.nesting + 3 > nestingLimit) return false;
+  const ScalarRef& r = a.scalar;
+  if (r.layout != rt.expr.layoutGeneration || r.slot < 0) return countAfterFinding(rt, a, value);
+  return countIn(rt.expr.numericValues[static_cast<std::size_t>(r.slot)], a, value);
 }
 
 // ---- Numeric expressions and conditions ----------------------------------------------------------
