@@ -2,6 +2,7 @@
 // It holds no state: everything lives in rt.expr.
 #pragma once
 
+#include <cmath>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -106,6 +107,70 @@ bool holds(Relation r, const T& left, const T& right) {
 }
 // Folds the runs of signs in a work text, as the evaluator does before reducing it.
 void foldSigns(std::string& work);
+#if defined(__SIZEOF_INT128__)
+// Veltkamp's split of a below 2^996 into two halves of 26 bits each, whose products are exact.
+struct Halves {
+  double high, low;
+};
+constexpr Halves split(double a) {
+  const double c = 134217729.0 * a;  // 2^27 + 1
+  const double high = c - (c - a);
+  return {high, a - high};
+}
+
+// magnitude × 10^15 rounded to a whole number, ties to even, for 1e-20 < magnitude < 8, in
+// doubles: the product is p plus an exact error e (Dekker's product, exact on any IEEE double
+// arithmetic; 64-bit targets compute in SSE without excess precision, and the baseline has no
+// fused multiply-add to contract these steps into). Rounding the sum of the error and p's distance
+// from its nearest whole number keeps it on the same side of one half, so only a sum of exactly
+// one half, a tie or nearly, is left to the integers: false.
+inline bool roundScaledQuickly(double magnitude, double& q) {
+  constexpr double scale = 1e15;
+  constexpr Halves b = split(scale);
+  const Halves a = split(magnitude);
+  const double p = magnitude * scale;
+  const double e = ((a.high * b.high - p) + a.high * b.low + a.low * b.high) + a.low * b.low;
+  // The nearest whole number, ties to even: from 2^52 on p is one; below, adding and taking away
+  // 2^52 rounds it in the current (nearest) mode without a library call.
+  constexpr double two52 = 4503599627370496.0;
+  const double r = p >= two52 ? p : (p + two52) - two52;
+  const double t = (p - r) + e;  // p - r is exact: p and r lie within a factor of two
+  if (t > -0.5 && t < 0.5) {
+    q = r;
+  } else if (t > 0.5) {
+    q = r + 1;
+  } else if (t < -0.5) {
+    q = r - 1;
+  } else {
+    return false;
+  }
+  return true;
+}
+// The same in integers, for a value near a tie: false for a whole number.
+bool roundScaledExactly(double value, double& q);
+
+// quickFifteenDecimals, inline for the evaluations that round every result. Below 8 a double's
+// spacing is finer than 1e-15, so rounding to 15 decimals can move it; from 8 on the nearest
+// double to the rounded decimal is the value itself.
+inline bool fifteenDecimalsQuickly(double value, double& out) {
+  const double magnitude = std::fabs(value);
+  if (!(magnitude < 9007199254740992.0)) return false;
+  if (magnitude >= 8) {
+    out = value;
+    return true;
+  }
+  if (!(magnitude > 1e-20)) return false;  // writes as 0: left to the text
+  double q;
+  if (!roundScaledQuickly(magnitude, q) && !roundScaledExactly(value, q)) return false;
+  if (q == 0) return false;
+  const double rounded = q / 1e15;  // q below 2^53: the quotient is correctly rounded
+  out = value < 0 ? -rounded : rounded;
+  return true;
+}
+#else
+inline bool fifteenDecimalsQuickly(double, double&) { return false; }
+#endif
+
 // The square of a whole number below 2^26 is exact, and pow returns an exact result as it is:
 // one multiplication gives pow's value for a tenth of the work.
 inline bool squaresExactly(double left, double right) {

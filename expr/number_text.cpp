@@ -163,70 +163,14 @@ void formatFixed(double value, int decimals, std::string& out) {
 }
 
 #if defined(__SIZEOF_INT128__)
-namespace {
-
-// Veltkamp's split of a below 2^996 into two halves of 26 bits each, whose products are exact.
-struct Halves {
-  double high, low;
-};
-constexpr Halves split(double a) {
-  const double c = 134217729.0 * a;  // 2^27 + 1
-  const double high = c - (c - a);
-  return {high, a - high};
-}
-
-// magnitude × 10^15 rounded to a whole number, ties to even, for 1e-20 < magnitude < 8, in
-// doubles: the product is p plus an exact error e (Dekker's product, exact on any IEEE double
-// arithmetic; 64-bit targets compute in SSE without excess precision, and the baseline has no
-// fused multiply-add to contract these steps into). Rounding the sum of the error and p's distance
-// from its nearest whole number keeps it on the same side of one half, so only a sum of exactly
-// one half, a tie or nearly, is left to the integers: false.
-bool roundScaledQuickly(double magnitude, double& q) {
-  constexpr double scale = 1e15;
-  constexpr Halves b = split(scale);
-  const Halves a = split(magnitude);
-  const double p = magnitude * scale;
-  const double e = ((a.high * b.high - p) + a.high * b.low + a.low * b.high) + a.low * b.low;
-  // The nearest whole number, ties to even: from 2^52 on p is one; below, adding and taking away
-  // 2^52 rounds it in the current (nearest) mode without a library call.
-  constexpr double two52 = 4503599627370496.0;
-  const double r = p >= two52 ? p : (p + two52) - two52;
-  const double t = (p - r) + e;  // p - r is exact: p and r lie within a factor of two
-  if (t > -0.5 && t < 0.5) {
-    q = r;
-  } else if (t > 0.5) {
-    q = r + 1;
-  } else if (t < -0.5) {
-    q = r - 1;
-  } else {
-    return false;
-  }
+bool detail::roundScaledExactly(double value, double& q) {
+  const Binary b = binaryOf(value);
+  if (b.exponent >= 0) return false;
+  q = static_cast<double>(static_cast<std::uint64_t>(roundScaled(b, powerOfTenWhole[15])));
   return true;
 }
 
-}  // namespace
-
-// Below 8 a double's spacing is finer than 1e-15, so rounding to 15 decimals can move it; from 8
-// on the nearest double to the rounded decimal is the value itself.
-bool quickFifteenDecimals(double value, double& out) {
-  const double magnitude = std::fabs(value);
-  if (!(magnitude < 9007199254740992.0)) return false;
-  if (magnitude >= 8) {
-    out = value;
-    return true;
-  }
-  if (!(magnitude > 1e-20)) return false;  // writes as 0: left to the text
-  double q;
-  if (!roundScaledQuickly(magnitude, q)) {
-    const Binary b = binaryOf(value);
-    if (b.exponent >= 0) return false;
-    q = static_cast<double>(static_cast<std::uint64_t>(roundScaled(b, powerOfTenWhole[15])));
-  }
-  if (q == 0) return false;
-  const double rounded = q / 1e15;  // q below 2^53: the quotient is correctly rounded
-  out = value < 0 ? -rounded : rounded;
-  return true;
-}
+bool quickFifteenDecimals(double value, double& out) { return detail::fifteenDecimalsQuickly(value, out); }
 
 // The tidied text is the value rounded to 15 decimals, trailing zeros dropped; when it still has
 // 16 characters or more (sign and a leading 0 counted, the point not), the value it reads back

@@ -44,13 +44,13 @@ inline double readBack(Runtime& rt, double stored) {
 }
 
 // A value written "%15.15f" and read again, as a group's value is; length is the text's length.
-double fifteenDecimals(double v, std::size_t& length) {
+[[gnu::always_inline]] inline double fifteenDecimals(double v, std::size_t& length) {
   if (detail::isExactWhole(v)) {
     length = 17 + 16 + 1;  // at most, and far below any limit
     return v == 0 ? 0.0 : v;
   }
   double rounded;
-  if (quickFifteenDecimals(v, rounded)) {
+  if (detail::fifteenDecimalsQuickly(v, rounded)) {
     length = 17 + 16 + 1;  // below 2^53: at most
     return rounded;
   }
@@ -781,7 +781,7 @@ namespace {
 // Stores a value that is not a whole number through its "%15.15f" text, or the same in doubles.
 [[gnu::noinline]] void storeFraction(Runtime& rt, PreparedAssignment& a, double result) {
   double rounded;
-  if (a.type == Double && quickFifteenDecimals(result, rounded)) {
+  if (a.type == Double && detail::fifteenDecimalsQuickly(result, rounded)) {
     storeNumber(rt, a, rounded);
     return;
   }
