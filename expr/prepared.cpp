@@ -509,6 +509,17 @@ std::size_t splicedLength(std::size_t length, bool valueNegative, bool signBefor
   return signBefore && !valueNegative ? length + 1 : length;
 }
 
+// A spliced value after the sign written before it, where no '+' or '-' operator takes that sign
+// in: the sign folds into the value's text ("-" before "-1.#INF" gives "+1.#INF"). The texts of
+// an infinity or a NaN read back as such only without a '+': with one, only its "+1." is read.
+inline double splicedOperand(const Operand& op, char before, double v) {
+  if (op.sign != 0 && before != '+' && before != '-' && !std::isfinite(v)) {
+    const bool negativeText = v < 0 || (std::isnan(v) && std::signbit(v));
+    if ((op.sign == '-') == negativeText) return 1;
+  }
+  return op.negated ? -v : v;
+}
+
 // The reduction of a node whose spliced values may fold their signs into the operators before
 // them: each such operand becomes the value its text leaves after the fold.
 double foldedResult(Runtime& rt, const PreparedNumeric& node, double* values) {
@@ -571,7 +582,8 @@ double evaluateNode(Runtime& rt, PreparedNumeric& node, PreparedNumeric& root) {
         }
         break;
     }
-    values[k] = op.negated ? -v : v;
+    values[k] = k > 0 && op.kind != Operand::Scalar ? splicedOperand(op, node.operators[k], v)
+                                                     : op.negated ? -v : v;
   }
   if (!node.folds.empty()) return foldedResult(rt, node, values);
   if (!detail::applySteps(rt, values, node.steps)) return 0;
