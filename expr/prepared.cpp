@@ -582,8 +582,8 @@ double evaluateNode(Runtime& rt, PreparedNumeric& node, PreparedNumeric& root) {
         }
         break;
     }
-    values[k] = k > 0 && op.kind != Operand::Scalar ? splicedOperand(op, node.operators[k], v)
-                                                     : op.negated ? -v : v;
+    const bool spliced = op.kind != Operand::Scalar && op.kind != Operand::Constant;
+    values[k] = k > 0 && spliced ? splicedOperand(op, node.operators[k], v) : op.negated ? -v : v;
   }
   if (!node.folds.empty()) return foldedResult(rt, node, values);
   if (!detail::applySteps(rt, values, node.steps)) return 0;
