@@ -609,14 +609,19 @@ inline double loneCall(Runtime& rt, PreparedNumeric& p) {
   return op.negated ? -v : v;
 }
 
+// Two constants or variables joined by an operator: 0 after a reported division error.
+[[gnu::always_inline]] inline double pairValue(Runtime& rt, PreparedNumeric& p) {
+  double values[2] = {plainValue(rt, p, p.operands[0]), plainValue(rt, p, p.operands[1])};
+  return detail::applySteps(rt, values, p.steps) ? values[0] : 0;
+}
+
 // A root's value once its nesting has been checked: one constant or variable, or two joined by
 // an operator, read directly.
 [[gnu::always_inline]] inline double valueOf(Runtime& rt, PreparedNumeric& p) {
   if (p.single) return plainValue(rt, p, p.operands[0]);
   if (p.lone) return loneCall(rt, p);
   if (!p.pair) return evaluateNode(rt, p, p);
-  double values[2] = {plainValue(rt, p, p.operands[0]), plainValue(rt, p, p.operands[1])};
-  return detail::applySteps(rt, values, p.steps) ? values[0] : 0;
+  return pairValue(rt, p);
 }
 
 // The calls of LEN and ASC, which change nothing and report nothing: false when one must be left
@@ -842,8 +847,7 @@ inline void storeResult(Runtime& rt, PreparedAssignment& a, double result) {
   PreparedNumeric& p = *a.value;
   const std::uint32_t refusalsBefore = rt.expr.refusals;
   if (rt.expr.nesting + p.depth + 2 > nestingLimit) return false;
-  double values[2] = {plainValue(rt, p, p.operands[0]), plainValue(rt, p, p.operands[1])};
-  const double result = detail::applySteps(rt, values, p.steps) ? values[0] : 0;
+  const double result = pairValue(rt, p);
   if (rt.expr.refusals != refusalsBefore) return true;
   storeResult(rt, a, result);
   return true;
